@@ -1,0 +1,83 @@
+// KroBRepSolid.h
+//
+// KroBRepSolid: one solid of a model (one "body" of the host): its name and tag, its cells by
+// dimension in a stable order (the same at every load of the same file), lookup of a cell by
+// tag, and the geometric cell search:
+//
+//   Search(dimension, tolerance, point, direction) -> cells of that dimension whose exact
+//   distance to the point is strictly below the tolerance, best first: those whose direction at
+//   the projection agrees with the given one come first (face: outward normal; edge: tangent up
+//   to sign; no test for vertices and volumes), nearest first within each class, then by order.
+//
+// The search runs on a bounding-volume tree over the cells' boxes, built once per solid (lazily
+// on the first search, or by BuildIndex) and then only runs exact distance tests on the cells
+// whose box lies within the tolerance of the point. SearchBruteForce runs the exact test on every
+// cell, for comparison. ExactTestCount counts exact distance tests (both variants).
+//
+// Not thread-safe: searches fill caches inside the solid.
+#ifndef KroBRepSolid_h
+#define KroBRepSolid_h
+
+#include "KroBRepCell.h"
+#include "KroBRepTypes.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class KroBRepModel;
+
+class KroBRepSolid {
+ public:
+  ~KroBRepSolid();
+  KroBRepSolid(const KroBRepSolid&) = delete;
+  KroBRepSolid& operator=(const KroBRepSolid&) = delete;
+
+  const std::string& Name() const;
+  std::uint32_t Tag() const;
+  int Index() const;  // position in the model, 0-based
+  const KroBRepModel& Model() const;
+
+  // Cells by dimension (0 vertices, 1 edges, 2 faces, 3 volumes - one volume per solid).
+  int CellCount(int dimension) const;  // 0 for a bad dimension
+  KroBRepCell Cell(int dimension, int index) const;  // null when out of range
+  std::vector<KroBRepCell> Cells(int dimension) const;
+  KroBRepCell CellByTag(std::uint32_t tag) const;  // null when not a cell of this solid
+
+  // Axis-aligned bounding box of the solid.
+  void BoundingBox(KroBRepXYZ& min, KroBRepXYZ& max) const;
+
+  // The geometric cell search (see above). direction may be null: no direction test then.
+  // Fails only for a bad dimension, a negative tolerance or an engine failure; no cell within
+  // the tolerance is a success with an empty list.
+  KroBRepStatus Search(int dimension, double tolerance, const KroBRepXYZ& point,
+                       const KroBRepXYZ* direction, std::vector<KroBRepCellHit>& hits) const;
+  // Same answers, by an exact distance test on every cell of the dimension.
+  KroBRepStatus SearchBruteForce(int dimension, double tolerance, const KroBRepXYZ& point,
+                                 const KroBRepXYZ* direction,
+                                 std::vector<KroBRepCellHit>& hits) const;
+
+  // The first vertex in the solid's order whose distance to the point is strictly below the
+  // tolerance (not the nearest one). NotFound when none.
+  KroBRepStatus FirstVertexNear(const KroBRepXYZ& point, double tolerance,
+                                KroBRepCell& vertex) const;
+
+  // Builds the search index for all dimensions (and warms the projectors). Idempotent.
+  KroBRepStatus BuildIndex() const;
+  bool HasIndex() const;
+  double IndexBuildSeconds() const;  // wall time of the last index build, 0 if none
+
+  std::uint64_t ExactTestCount() const;
+  void ResetExactTestCount() const;
+
+  struct Impl;  // engine-side data, defined in the implementation
+  Impl& GetImpl() const { return *impl_; }
+
+ private:
+  friend class KroBRepModel;
+  explicit KroBRepSolid(std::unique_ptr<Impl> impl);
+  std::unique_ptr<Impl> impl_;
+};
+
+#endif

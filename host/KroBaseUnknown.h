@@ -1,0 +1,58 @@
+// Root of the host's counted object model. Objects are created with one reference and freed
+// when the last reference is released. An object answers the interfaces it implements and,
+// through the interface dictionary, extensions registered for its late type.
+#ifndef KroBaseUnknown_H
+#define KroBaseUnknown_H
+
+#include <cstring>
+
+#include "KroResult.h"
+
+// An interface identifier: the interface's name.
+struct KroIID {
+  const char* name;
+  bool operator==(const KroIID& other) const { return std::strcmp(name, other.name) == 0; }
+};
+
+// Declares the identity of an interface class; use inside the class body.
+#define KRO_DECLARE_INTERFACE(Name)                          \
+ public:                                                     \
+  static const char* InterfaceName() { return #Name; }       \
+  static KroIID ClassIID() { return KroIID{#Name}; }         \
+                                                             \
+ private:
+
+class KroBaseUnknown {
+ public:
+  static const char* InterfaceName() { return "KroBaseUnknown"; }
+  static KroIID ClassIID() { return KroIID{"KroBaseUnknown"}; }
+
+  KroBaseUnknown(const KroBaseUnknown&) = delete;
+  KroBaseUnknown& operator=(const KroBaseUnknown&) = delete;
+
+  unsigned long AddRef();
+  // Frees the object when the count reaches 0; returns the count left.
+  unsigned long Release();
+  unsigned long RefCount() const { return _RefCount; }
+
+  // On success *out is the object seen through the interface (or an extension that the
+  // interface dictionary creates for this object's late type) with a reference added for the
+  // caller, and the result is 0. Otherwise *out is null and the result is a failure.
+  KroResult QueryInterface(const KroIID& iid, void** out);
+  KroResult QueryInterface(const char* interface_name, void** out);
+
+  // Late type name: the name of the object's implementation, used by the interface dictionary.
+  virtual const char* GetLateType() const { return "KroBaseUnknown"; }
+
+  // Number of counted objects alive in the process (for leak checks in tests).
+  static long LiveObjects();
+
+ protected:
+  KroBaseUnknown();
+  virtual ~KroBaseUnknown();
+
+ private:
+  unsigned long _RefCount;
+};
+
+#endif

@@ -1,0 +1,147 @@
+// Host variant: scalars inline, lists and maps in one ordered item vector.
+#include "KroOmxAny.h"
+
+namespace {
+const std::vector<KroOmxAny::Item>& EmptyItems() {
+  static const std::vector<KroOmxAny::Item> empty;
+  return empty;
+}
+}  // namespace
+
+KroOmxAny::KroOmxAny(const KroUnicodeString& text) : _Kind(kString), _String(text) {}
+KroOmxAny::KroOmxAny(const char* text) : _Kind(kString), _String(text) {}
+KroOmxAny::KroOmxAny(int value) : _Kind(kInteger), _Integer(value) {}
+KroOmxAny::KroOmxAny(int64_t value) : _Kind(kInteger), _Integer(value) {}
+KroOmxAny::KroOmxAny(unsigned char value) : _Kind(kInteger), _Integer(value) {}
+
+KroOmxAny KroOmxAny::Boolean(bool value) {
+  KroOmxAny any;
+  any._Kind = kBoolean;
+  any._Integer = value ? 1 : 0;
+  return any;
+}
+
+KroOmxAny KroOmxAny::Real(double value) {
+  KroOmxAny any;
+  any._Kind = kReal;
+  any._Real = value;
+  return any;
+}
+
+KroOmxAny KroOmxAny::Null() {
+  KroOmxAny any;
+  any._Kind = kNull;
+  return any;
+}
+
+KroOmxAny::KroOmxAny(const KroOmxAny& other)
+    : _Kind(other._Kind), _Integer(other._Integer), _Real(other._Real), _String(other._String) {
+  if (other._Items) _Items = std::make_unique<std::vector<Item>>(*other._Items);
+}
+
+KroOmxAny& KroOmxAny::operator=(const KroOmxAny& other) {
+  if (this != &other) {
+    KroOmxAny copy(other);
+    *this = std::move(copy);
+  }
+  return *this;
+}
+
+KroOmxAny::~KroOmxAny() = default;
+
+int KroOmxAny::CreateMap() {
+  *this = KroOmxAny();
+  _Kind = kMap;
+  _Items = std::make_unique<std::vector<Item>>();
+  return 0;
+}
+
+int KroOmxAny::CreateList() {
+  *this = KroOmxAny();
+  _Kind = kList;
+  _Items = std::make_unique<std::vector<Item>>();
+  return 0;
+}
+
+const KroOmxAny* KroOmxAny::MapFind(const KroOmxKeyString& key) const {
+  if (_Kind != kMap || !_Items) return nullptr;
+  for (const Item& item : *_Items) {
+    if (item.first == key) return &item.second;
+  }
+  return nullptr;
+}
+
+int KroOmxAny::MapGetValue(const KroOmxKeyString& key, KroOmxAny& out) const {
+  const KroOmxAny* found = MapFind(key);
+  if (found == nullptr) return -1;
+  if (found != &out) out = *found;
+  return 0;
+}
+
+int KroOmxAny::MapSetValue(const KroOmxKeyString& key, const KroOmxAny& value) {
+  if (_Kind != kMap || !_Items) return -1;
+  for (Item& item : *_Items) {
+    if (item.first == key) {
+      item.second = value;
+      return 0;
+    }
+  }
+  _Items->emplace_back(key, value);
+  return 0;
+}
+
+const std::vector<KroOmxAny::Item>& KroOmxAny::MapItems() const {
+  if (_Kind != kMap || !_Items) return EmptyItems();
+  return *_Items;
+}
+
+int KroOmxAny::Size() const {
+  if ((_Kind != kList && _Kind != kMap) || !_Items) return 0;
+  return static_cast<int>(_Items->size());
+}
+
+const KroOmxAny& KroOmxAny::operator[](int index) const {
+  static const KroOmxAny empty;
+  if ((_Kind != kList && _Kind != kMap) || !_Items || index < 1 ||
+      static_cast<size_t>(index) > _Items->size()) {
+    return empty;
+  }
+  return (*_Items)[static_cast<size_t>(index - 1)].second;
+}
+
+int KroOmxAny::Append(const KroOmxAny& value) {
+  if (_Kind != kList || !_Items) return -1;
+  _Items->emplace_back(KroOmxKeyString(), value);
+  return 0;
+}
+
+int64_t KroOmxAny::GetInteger() const {
+  if (_Kind == kInteger || _Kind == kBoolean) return _Integer;
+  return 0;
+}
+
+double KroOmxAny::GetReal() const {
+  if (_Kind == kReal) return _Real;
+  if (_Kind == kInteger) return static_cast<double>(_Integer);
+  return 0.0;
+}
+
+bool KroOmxAny::operator==(const KroOmxAny& other) const {
+  if (_Kind != other._Kind) return false;
+  switch (_Kind) {
+    case kEmpty:
+    case kNull:
+      return true;
+    case kBoolean:
+    case kInteger:
+      return _Integer == other._Integer;
+    case kReal:
+      return _Real == other._Real;
+    case kString:
+      return _String == other._String;
+    case kList:
+    case kMap:
+      return (_Items ? *_Items : EmptyItems()) == (other._Items ? *other._Items : EmptyItems());
+  }
+  return false;
+}

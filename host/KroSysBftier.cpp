@@ -1,0 +1,46 @@
+// Failure tracing: the recorder chain and the optional standard-error output.
+#include "KroSysBftier.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "KroSysTraceRecorder.h"
+
+namespace {
+KroSysTraceRecorder* g_TopRecorder = nullptr;
+
+bool TraceToStderr() {
+  static const bool enabled = [] {
+    const char* value = std::getenv("KRO_TRACE");
+    return value != nullptr && std::strcmp(value, "0") != 0 && value[0] != '\0';
+  }();
+  return enabled;
+}
+}  // namespace
+
+void KroSysBftier(int stage, const char* name, int) {
+  const char* safe_name = name ? name : "";
+  if (g_TopRecorder != nullptr) {
+    for (KroSysTraceRecorder* r = g_TopRecorder; r != nullptr; r = r->_Previous) {
+      r->_Entries.push_back(KroSysTraceEntry{stage, safe_name});
+    }
+  }
+  if (TraceToStderr()) std::fprintf(stderr, "KroSysBftier %d %s\n", stage, safe_name);
+}
+
+KroSysTraceRecorder::KroSysTraceRecorder() : _Previous(g_TopRecorder) { g_TopRecorder = this; }
+
+KroSysTraceRecorder::~KroSysTraceRecorder() {
+  // Recorders are scoped objects, so they die in reverse order of construction.
+  if (g_TopRecorder == this) g_TopRecorder = _Previous;
+}
+
+std::string KroSysTraceRecorder::ToString() const {
+  std::string text;
+  for (const KroSysTraceEntry& e : _Entries) {
+    if (!text.empty()) text += " < ";
+    text += e.name + ":" + std::to_string(e.stage);
+  }
+  return text;
+}

@@ -1,0 +1,20 @@
+# Installs the built library into a scratch prefix and builds a consumer against it.
+file(REMOVE_RECURSE ${KROODT_WORK_DIR})
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${KROODT_BINARY_DIR} --prefix ${KROODT_WORK_DIR}/prefix
+  RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "installing the package failed: ${rc}")
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} -S ${KROODT_CONSUMER_DIR} -B ${KROODT_WORK_DIR}/build
+  -DCMAKE_PREFIX_PATH=${KROODT_WORK_DIR}/prefix RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "configuring the consumer failed: ${rc}")
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} --build ${KROODT_WORK_DIR}/build RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "building the consumer failed: ${rc}")
+endif()
+execute_process(COMMAND ${KROODT_WORK_DIR}/build/consumer RESULT_VARIABLE rc OUTPUT_VARIABLE out)
+if(NOT rc EQUAL 0 OR NOT out MATCHES "consumer: ok")
+  message(FATAL_ERROR "the consumer did not run: ${rc} ${out}")
+endif()
