@@ -1,0 +1,237 @@
+// Host strings, numbers, the variant and the JSON services the library is written against.
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cstdio>
+#include <string>
+
+#include "KroOmxAny.h"
+#include "KroOmxJson.h"
+#include "KroOmxJsonWriter.h"
+#include "KroSysBftier.h"
+#include "KroSysTraceRecorder.h"
+#include "KroUnicodeString.h"
+#include "_SEQUENCE_octet.h"
+
+namespace {
+
+KroOmxAny Parse(const std::string& text, int* rc = nullptr) {
+  KroOmxAny out;
+  int result = KroOmxJson::ParseString(KroOmxUTF8String(text), out);
+  if (rc) *rc = result;
+  return out;
+}
+
+std::string Nest(int depth, const char* open, const char* close, const char* inner) {
+  std::string text;
+  for (int i = 0; i < depth; ++i) text += open;
+  text += inner;
+  for (int i = 0; i < depth; ++i) text += close;
+  return text;
+}
+
+}  // namespace
+
+TEST(KroUnicodeString, SearchAndReplaceWorkOnBytePositions) {
+  KroUnicodeString s("a  b   c");
+  EXPECT_EQ(s.SearchSubString("  ", 0, 1), 1);
+  EXPECT_EQ(s.SearchSubString("  ", 2, 1), 4);
+  EXPECT_EQ(s.SearchSubString("x", 0, 1), -1);
+  EXPECT_EQ(s.SearchSubString("a", 99, 1), -1);
+  while (s.SearchSubString("  ", 0, 1) >= 0) s.ReplaceAll("  ", " ");
+  EXPECT_EQ(s, KroUnicodeString("a b c"));
+  EXPECT_EQ(s.SubString(2, 100), KroUnicodeString("b c"));
+  EXPECT_EQ(s.SubString(-1, 2), KroUnicodeString(""));
+  EXPECT_EQ(s.SubString(5, 1), KroUnicodeString(""));
+  EXPECT_EQ(s[99], KroUnicodeChar());
+  KroUnicodeString padded("  x y  ");
+  padded.Strip(3, ' ');
+  EXPECT_EQ(padded, KroUnicodeString("x y"));
+}
+
+TEST(KroUnicodeString, NumbersFollowTheCLocaleWhateverTheProcessLocale) {
+  // A host application may run with a decimal comma; the stream texts must not change.
+  const char* previous = std::setlocale(LC_ALL, nullptr);
+  std::string saved = previous ? previous : "C";
+  bool comma_locale = false;
+  for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8", "de_DE"}) {
+    if (std::setlocale(LC_ALL, name) != nullptr) {
+      comma_locale = true;
+      break;
+    }
+  }
+  if (!comma_locale) GTEST_SKIP() << "no locale with a decimal comma on this machine";
+  KroUnicodeString s;
+  s.BuildFromNum(123.456789, "%g");
+  EXPECT_EQ(s, KroUnicodeString("123.457"));
+  s.BuildFromNum(1.0 / 1024 / 1024, "%g");
+  EXPECT_EQ(s, KroUnicodeString("9.53674e-07"));
+  s.BuildFromNum(-0.5, "%g");
+  EXPECT_EQ(s, KroUnicodeString("-0.5"));
+  double value = 0;
+  EXPECT_NE(KroUnicodeString("0.707107_").ConvertToNum(&value, "%le"), 0);
+  EXPECT_DOUBLE_EQ(value, 0.707107);
+  EXPECT_NE(KroUnicodeString(" +1e3").ConvertToNum(&value, "%le"), 0);
+  EXPECT_DOUBLE_EQ(value, 1000.0);
+  std::setlocale(LC_ALL, saved.c_str());
+}
+
+TEST(KroUnicodeString, RealsAreWrittenAsPrintfGWouldWriteThem) {
+  const double values[] = {0.0, 1.0, -2.5, 10.0, 123.456789, 1e-5, 1e21, 0.1 + 0.2, 1.0 / 3};
+  for (double v : values) {
+    SCOPED_TRACE(v);
+    char expected[64];
+    std::snprintf(expected, sizeof expected, "%g", v);
+    KroUnicodeString s;
+    ASSERT_EQ(s.BuildFromNum(v, "%g"), 0);
+    EXPECT_EQ(s.ToStdString(), expected);
+  }
+}
+
+TEST(KroUnicodeString, ConversionFailuresLeaveTheTargetUntouched) {
+  struct Row {
+    const char* text;
+    const char* format;
+  };
+  const Row rows[] = {{"", "%d"},   {"abc", "%d"},         {"-", "%d"},
+                      {"+", "%u"},  {"-1", "%u"},          {"4294967296", "%u"},
+                      {"G", "%X"},  {"100000000", "%X"},   {"99999999999", "%d"},
+                      {"x", "%le"}, {"++1", "%le"},        {"", "%le"}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(std::string(row.text) + " " + row.format);
+    int i = 7;
+    unsigned int u = 7;
+    double d = 7;
+    const KroUnicodeString text(row.text);
+    const std::string format(row.format);
+    if (format == "%d") {
+      EXPECT_EQ(text.ConvertToNum(&i, row.format), 0);
+    } else if (format == "%le") {
+      EXPECT_EQ(text.ConvertToNum(&d, row.format), 0);
+    } else {
+      EXPECT_EQ(text.ConvertToNum(&u, row.format), 0);
+    }
+    EXPECT_EQ(i, 7);
+    EXPECT_EQ(u, 7u);
+    EXPECT_EQ(d, 7.0);
+  }
+  unsigned int u = 0;
+  EXPECT_NE(KroUnicodeString("FFFFFFFF~10").ConvertToNum(&u, "%X"), 0);
+  EXPECT_EQ(u, 0xFFFFFFFFu);
+  EXPECT_NE(KroUnicodeString("4294967295").ConvertToNum(&u, "%u"), 0);
+  EXPECT_EQ(u, 4294967295u);
+  int i = 0;
+  EXPECT_NE(KroUnicodeString("-2147483648").ConvertToNum(&i, "%d"), 0);
+  EXPECT_EQ(i, -2147483647 - 1);
+}
+
+TEST(KroOmxJson, ObjectsKeepTheirMembersInTextOrder) {
+  int rc = -1;
+  KroOmxAny tree = Parse(R"({"z":"1","a":{"y":"2","b":"3"},"m":["x",{"k":"v"}]})", &rc);
+  ASSERT_EQ(rc, 0);
+  ASSERT_TRUE(tree.IsMap());
+  const auto& items = tree.MapItems();
+  ASSERT_EQ(items.size(), 3u);
+  EXPECT_EQ(items[0].first, KroUnicodeString("z"));
+  EXPECT_EQ(items[1].first, KroUnicodeString("a"));
+  EXPECT_EQ(items[2].first, KroUnicodeString("m"));
+  EXPECT_EQ(items[1].second.MapItems()[0].first, KroUnicodeString("y"));
+  ASSERT_TRUE(items[2].second.IsList());
+  EXPECT_EQ(items[2].second.Size(), 2);
+  EXPECT_EQ(items[2].second[1].GetString(), KroUnicodeString("x"));
+  EXPECT_TRUE(items[2].second[2].IsMap());
+}
+
+TEST(KroOmxJson, RepeatedMemberKeepsItsFirstPlaceAndLastValue) {
+  KroOmxAny tree = Parse(R"({"a":"1","b":"2","a":"3"})");
+  ASSERT_EQ(tree.MapItems().size(), 2u);
+  EXPECT_EQ(tree.MapItems()[0].first, KroUnicodeString("a"));
+  EXPECT_EQ(tree.MapItems()[0].second.GetString(), KroUnicodeString("3"));
+}
+
+TEST(KroOmxJson, RefusesTextThatIsNotJsonAndLeavesTheOutputAlone) {
+  const char* rows[] = {"",           "{",          "{\"a\":}",    "[1,]",
+                        "{\"a\":\"1\"} x", "\"\xff\"", "{'a':'b'}", "nul"};
+  for (const char* row : rows) {
+    SCOPED_TRACE(row);
+    KroOmxAny out("unchanged");
+    EXPECT_LT(KroOmxJson::ParseString(KroOmxUTF8String(std::string(row)), out), 0);
+    EXPECT_EQ(out.GetString(), KroUnicodeString("unchanged"));
+  }
+}
+
+TEST(KroOmxJson, RefusesNestingBeyondTheLimitWithoutRecursion) {
+  int rc = -1;
+  Parse(Nest(KroOmxJson::kMaxDepth, "[", "]", ""), &rc);
+  EXPECT_EQ(rc, 0);
+  Parse(Nest(KroOmxJson::kMaxDepth + 1, "[", "]", ""), &rc);
+  EXPECT_LT(rc, 0);
+  // Far deeper than any stack would allow if the parser recursed.
+  Parse(Nest(200000, "{\"a\":", "}", "\"x\""), &rc);
+  EXPECT_LT(rc, 0);
+}
+
+TEST(KroOmxJsonWriter, EscapesEveryStringIntoValidJson) {
+  const std::string hostile = std::string("q\"b\\n\n\t\x01\x1f") + "\xff" + "ä穴" + "\xe2\x82";
+  KroOmxTextStream stream;
+  KroOmxJsonWriter::Object object(stream);
+  object.Write(true);
+  KroOmxJsonWriter::Attribute::Start(object, KroUnicodeString("k\"ey"),
+                                     KroOmxJsonWriter::Atom(KroUnicodeString(hostile)));
+  KroOmxJsonWriter::Attribute::Start(object, KroUnicodeString("list"));
+  KroOmxJsonWriter::List list(object.Stream());
+  list.Write(true);
+  list.Item(KroUnicodeString("ä"));
+  list.Comma();
+  KroOmxJsonWriter::Object nested(list.Stream());
+  nested.Write(true);
+  nested.Write(false);
+  list.Write(false);
+  object.Write(false);
+  const std::string text = stream.ToString().ToStdString();
+  EXPECT_EQ(text,
+            R"({"k\"ey":"q\"b\\n\n\t\u0001\u001f\ufffdä穴\ufffd\ufffd","list":["ä",{}]})");
+  int rc = -1;
+  KroOmxAny back = Parse(text, &rc);
+  ASSERT_EQ(rc, 0);
+  EXPECT_EQ(back.MapItems()[0].first, KroUnicodeString("k\"ey"));
+}
+
+TEST(KroOmxJsonWriter, NonAsciiTextRoundTripsUnchanged) {
+  for (const char* name : {"Bohrung_ä", "穴1", "Ø12 ±0,1", "\xF0\x9F\x94\xA9"}) {
+    SCOPED_TRACE(name);
+    KroOmxTextStream stream;
+    KroOmxJsonWriter::List list(stream);
+    list.Write(true);
+    list.Item(KroUnicodeString(name));
+    list.Write(false);
+    KroOmxAny back = Parse(stream.ToString().ToStdString());
+    ASSERT_EQ(back.Size(), 1);
+    EXPECT_EQ(back[1].GetString(), KroUnicodeString(name));
+  }
+}
+
+TEST(KroSysTraceRecorder, NestedRecordersSeeTracesInOrder) {
+  KroSysTraceRecorder outer;
+  KroSysBftier(100, "A::B", 0);
+  {
+    KroSysTraceRecorder inner;
+    KroSysBftier(200, "C::D", 0);
+    ASSERT_EQ(inner.Entries().size(), 1u);
+    EXPECT_EQ(inner.Entries()[0].stage, 200);
+  }
+  KroSysBftier(300, "E::F", 0);
+  ASSERT_EQ(outer.Entries().size(), 3u);
+  EXPECT_EQ(outer.ToString(), "A::B:100 < C::D:200 < E::F:300");
+}
+
+TEST(_SEQUENCE_octet, LengthAndReserveAreIndependent) {
+  _SEQUENCE_octet seq;
+  seq.max(16);
+  EXPECT_EQ(seq.length(), 0u);
+  EXPECT_GE(seq.maximum(), 16u);
+  seq.length(2);
+  seq[1] = 0xFF;
+  EXPECT_EQ(seq[0], 0);
+  EXPECT_EQ(seq[1], 0xFF);
+}
