@@ -1,0 +1,139 @@
+// Text form of generic-naming identifiers: "#<decimal>" and "~<hex>~<hex>", both ways.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "KroMmdStreamGnIdentifierForODT.h"
+#include "KroSysTraceRecorder.h"
+
+namespace {
+
+const char* const kRead = "KroMmdStreamGnIdentifierForODT::GetGnIdentifierFromStream:";
+const char* const kWrite = "KroMmdStreamGnIdentifierForODT::GetStreamFromGnIdentifier:";
+
+std::string Describe(const KroGnIdentifier& id) {
+  uint32_t first = 0;
+  uint32_t second = 0;
+  if (KroSucceeded(id.GetULong32(first))) return "kind 1 (" + std::to_string(first) + ")";
+  if (KroSucceeded(id.GetULong32X2(first, second))) {
+    return "kind 3 (" + std::to_string(first) + ", " + std::to_string(second) + ")";
+  }
+  return "kind " + std::to_string(id.GetKind());
+}
+
+struct ReadCase {
+  const char* text;
+  int stage;  // 0 when the text reads
+  KroGnIdentifier expected;
+};
+
+TEST(KroMmdStreamGnIdentifierForODT, ReadsEveryTextOfTheTable) {
+  const KroGnIdentifier untouched(0xDEADu, 0xBEEFu);
+  const std::vector<ReadCase> cases = {
+      {"#0", 0, KroGnIdentifier(0u)},
+      {"#42", 0, KroGnIdentifier(42u)},
+      {"#4294967295", 0, KroGnIdentifier(4294967295u)},
+      {"#12abc", 0, KroGnIdentifier(12u)},
+      {"~0~0", 0, KroGnIdentifier(0u, 0u)},
+      {"~FF~A", 0, KroGnIdentifier(255u, 10u)},
+      {"~ff~a", 0, KroGnIdentifier(255u, 10u)},
+      {"~FF~10", 0, KroGnIdentifier(255u, 16u)},
+      {"~FFFFFFFF~FFFFFFFF", 0, KroGnIdentifier(0xFFFFFFFFu, 0xFFFFFFFFu)},
+      // With both marks the text is read in the "~" form, wherever the "#" stands.
+      {"#7~1~2", 0, KroGnIdentifier(1u, 2u)},
+      {"~1~2#7", 0, KroGnIdentifier(1u, 2u)},
+      {"~~5", 1000, untouched},
+      {"~G~5", 1000, untouched},
+      {"~100000000~1", 1000, untouched},
+      {"~1A", 1500, untouched},
+      {"~", 1000, untouched},
+      // The first "~" is not found again as the second one when text stands before it.
+      {"x~5", 1500, untouched},
+      {"~5~", 2000, untouched},
+      {"~5~G", 2000, untouched},
+      {"~1~100000000", 2000, untouched},
+      {"", 3000, untouched},
+      {"42", 3000, untouched},
+      {"FF-A", 3000, untouched},
+      {"#", 4000, untouched},
+      {"#x", 4000, untouched},
+      {"#-1", 4000, untouched},
+      {"#4294967296", 4000, untouched},
+      {"#99999999999999999999", 4000, untouched},
+  };
+  for (const ReadCase& c : cases) {
+    SCOPED_TRACE(std::string("text \"") + c.text + "\"");
+    KroSysTraceRecorder recorder;
+    KroGnIdentifier id = untouched;
+    const KroResult rc = KroMmdStreamGnIdentifierForODT::GetGnIdentifierFromStream(c.text, id);
+    EXPECT_EQ(rc, c.stage == 0 ? KRO_S_OK : KRO_E_FAIL);
+    EXPECT_EQ(Describe(id), Describe(c.expected));
+    EXPECT_EQ(recorder.ToString(), c.stage == 0 ? "" : kRead + std::to_string(c.stage));
+  }
+}
+
+struct WriteCase {
+  KroGnIdentifier id;
+  const char* text;  // "" when refused
+};
+
+TEST(KroMmdStreamGnIdentifierForODT, WritesKindsOneAndThreeAndRefusesTheOthers) {
+  const std::vector<WriteCase> cases = {
+      {KroGnIdentifier(0u), "#0"},
+      {KroGnIdentifier(42u), "#42"},
+      {KroGnIdentifier(4294967295u), "#4294967295"},
+      {KroGnIdentifier(0u, 0u), "~0~0"},
+      {KroGnIdentifier(255u, 16u), "~FF~10"},
+      {KroGnIdentifier(255u, 10u), "~FF~A"},
+      {KroGnIdentifier(0xFFFFFFFFu, 0xABCDEFu), "~FFFFFFFF~ABCDEF"},
+      {KroGnIdentifier(), ""},
+      {KroGnIdentifier::OfKind(2, 1u, 2u), ""},
+      {KroGnIdentifier::OfKind(4, 1u, 2u), ""},
+      {KroGnIdentifier::OfKind(-1, 1u, 2u), ""},
+  };
+  for (const WriteCase& c : cases) {
+    SCOPED_TRACE(Describe(c.id));
+    KroSysTraceRecorder recorder;
+    KroUnicodeString text = "left over";
+    const KroResult rc = KroMmdStreamGnIdentifierForODT::GetStreamFromGnIdentifier(c.id, text);
+    const bool refused = *c.text == '\0';
+    EXPECT_EQ(rc, refused ? KRO_E_FAIL : KRO_S_OK);
+    EXPECT_EQ(text.ToStdString(), c.text);
+    EXPECT_EQ(recorder.ToString(), refused ? std::string(kWrite) + "6969" : "");
+  }
+}
+
+TEST(KroMmdStreamGnIdentifierForODT, WritesBackTheTextItRead) {
+  for (const char* text : {"#0", "#4294967295", "~0~0", "~FF~A", "~FFFFFFFF~0"}) {
+    SCOPED_TRACE(text);
+    KroGnIdentifier id;
+    ASSERT_EQ(KroMmdStreamGnIdentifierForODT::GetGnIdentifierFromStream(text, id), KRO_S_OK);
+    KroUnicodeString written;
+    ASSERT_EQ(KroMmdStreamGnIdentifierForODT::GetStreamFromGnIdentifier(id, written), KRO_S_OK);
+    EXPECT_EQ(written.ToStdString(), text);
+  }
+}
+
+TEST(KroMmdStreamGnIdentifierForODT, RoundTripsRandomIdentifiers) {
+  std::mt19937 random(424242u);
+  for (int round = 0; round < 2000; ++round) {
+    const uint32_t first = static_cast<uint32_t>(random());
+    const uint32_t second = round % 3 == 0 ? 0u : static_cast<uint32_t>(random());
+    const KroGnIdentifier id = round % 2 ? KroGnIdentifier(first) : KroGnIdentifier(first, second);
+    SCOPED_TRACE(Describe(id));
+    KroUnicodeString text;
+    ASSERT_EQ(KroMmdStreamGnIdentifierForODT::GetStreamFromGnIdentifier(id, text), KRO_S_OK);
+    EXPECT_EQ(text.ToStdString().find('_'), std::string::npos);
+    KroGnIdentifier back;
+    ASSERT_EQ(KroMmdStreamGnIdentifierForODT::GetGnIdentifierFromStream(text, back), KRO_S_OK);
+    EXPECT_EQ(Describe(back), Describe(id));
+    KroUnicodeString again;
+    ASSERT_EQ(KroMmdStreamGnIdentifierForODT::GetStreamFromGnIdentifier(back, again), KRO_S_OK);
+    EXPECT_EQ(again, text);
+  }
+}
+
+}  // namespace

@@ -1,0 +1,191 @@
+// The kro-odt dispatcher: options, verb lookup, operand counts, help and reporting.
+#include "KroOdtCli.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "KroOdtTraceWords.h"
+
+namespace {
+
+const char* const kHelpHint = "see kro-odt --help";
+
+int UsageError(const std::string& message) {
+  std::fprintf(stderr, "kro-odt: %s (%s)\n", message.c_str(), kHelpHint);
+  return kKroOdtExitUsage;
+}
+
+std::string UsageLine(const KroOdtVerb& verb) {
+  std::string line = std::string("kro-odt ") + verb.name;
+  if (*verb.operands) line += std::string(" ") + verb.operands;
+  return line;
+}
+
+// Length of the well-formed UTF-8 sequence of two to four bytes at text[pos], or 0.
+size_t Utf8Length(const std::string& text, size_t pos) {
+  const unsigned char lead = static_cast<unsigned char>(text[pos]);
+  size_t length = 0;
+  unsigned int min = 0;
+  unsigned int code = 0;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2, min = 0x80, code = lead & 0x1Fu;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3, min = 0x800, code = lead & 0x0Fu;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4, min = 0x10000, code = lead & 0x07u;
+  } else {
+    return 0;
+  }
+  if (pos + length > text.size()) return 0;
+  for (size_t i = 1; i < length; ++i) {
+    const unsigned char next = static_cast<unsigned char>(text[pos + i]);
+    if ((next & 0xC0u) != 0x80u) return 0;
+    code = (code << 6) | (next & 0x3Fu);
+  }
+  if (code < min || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
+  return length;
+}
+
+std::string EscapeText(const std::string& text, bool escapeQuotes) {
+  std::string out;
+  for (size_t pos = 0; pos < text.size();) {
+    const unsigned char c = static_cast<unsigned char>(text[pos]);
+    if (c >= 0x80) {
+      if (const size_t length = Utf8Length(text, pos)) {
+        out.append(text, pos, length);
+        pos += length;
+        continue;
+      }
+    }
+    ++pos;
+    if (escapeQuotes && (c == '"' || c == '\\')) {
+      out += '\\';
+      out += static_cast<char>(c);
+    } else if (c == '\t') {
+      out += "\\t";
+    } else if (c == '\n') {
+      out += "\\n";
+    } else if (c == '\r') {
+      out += "\\r";
+    } else if (c < 0x20 || c >= 0x7F) {
+      char hex[8];
+      std::snprintf(hex, sizeof hex, "\\x%02X", c);
+      out += hex;
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string KroOdtQuote(const std::string& text) { return "\"" + EscapeText(text, true) + "\""; }
+
+std::string KroOdtEscape(const std::string& text) { return EscapeText(text, false); }
+
+const KroOdtVerb* KroOdtFindVerb(const std::string& name) {
+  for (const KroOdtVerb& verb : KroOdtVerbTable()) {
+    if (name == verb.name) return &verb;
+  }
+  return nullptr;
+}
+
+void KroOdtPrintHelp() {
+  std::printf(
+      "usage: kro-odt [--trace] VERB [OPERAND...]\n"
+      "\n"
+      "Reads and writes the text forms of the KroOdt library from the command line.\n"
+      "\n"
+      "verbs:\n");
+  size_t width = 0;
+  for (const KroOdtVerb& verb : KroOdtVerbTable()) width = std::max(width, UsageLine(verb).size());
+  for (const KroOdtVerb& verb : KroOdtVerbTable()) {
+    std::printf("  %-*s  %s\n", static_cast<int>(width), UsageLine(verb).c_str(), verb.summary);
+  }
+  std::printf(
+      "\n"
+      "options:\n"
+      "  -h, --help  this help; \"kro-odt help VERB\" tells more about one verb\n"
+      "  --trace     on failure, also print the library's trace chain\n"
+      "  --          what follows is operands, even when it begins with \"-\"\n"
+      "\n"
+      "exit status: 0 done, 1 the input was refused (stderr says why), 2 bad command line\n");
+}
+
+void KroOdtPrintVerbHelp(const KroOdtVerb& verb) {
+  std::printf("usage: %s\n\n%s\n", UsageLine(verb).c_str(), verb.summary);
+  if (*verb.details) std::printf("\n%s", verb.details);
+}
+
+int KroOdtPrintReport(const KroOdtArgs& args, const KroOdtReport& report) {
+  if (report.ok) {
+    for (const std::string& line : report.lines) std::printf("%s\n", line.c_str());
+    return kKroOdtExitOk;
+  }
+  std::fprintf(stderr, "kro-odt: %s: %s\n", report.what.c_str(), report.why.c_str());
+  if (args.trace) {
+    const std::string raw = KroOdtRawTrace(report.chain);
+    std::fprintf(stderr, "kro-odt: trace: %s\n", raw.empty() ? "(none)" : raw.c_str());
+  }
+  return kKroOdtExitFailed;
+}
+
+int KroOdtRunHelp(KroOdtArgs& args) {
+  if (args.operands.empty()) {
+    KroOdtPrintHelp();
+    return kKroOdtExitOk;
+  }
+  const KroOdtVerb* verb = KroOdtFindVerb(args.operands[0]);
+  if (verb == nullptr) return UsageError("unknown verb " + KroOdtQuote(args.operands[0]));
+  KroOdtPrintVerbHelp(*verb);
+  return kKroOdtExitOk;
+}
+
+int KroOdtMain(int argc, char** argv) {
+  KroOdtArgs args;
+  bool help = false;
+  bool optionsEnded = false;
+  bool haveVerb = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (!optionsEnded && arg.size() > 1 && arg[0] == '-') {
+      if (arg == "--") {
+        optionsEnded = true;
+      } else if (arg == "--trace") {
+        args.trace = true;
+      } else if (arg == "-h" || arg == "--help") {
+        help = true;
+      } else {
+        return UsageError("unknown option " + KroOdtQuote(arg));
+      }
+      continue;
+    }
+    if (!haveVerb) {
+      args.verb = arg;
+      haveVerb = true;
+    } else {
+      args.operands.push_back(arg);
+    }
+  }
+
+  if (!haveVerb) {
+    if (help) {
+      KroOdtPrintHelp();
+      return kKroOdtExitOk;
+    }
+    return UsageError("no verb given; usage: kro-odt [--trace] VERB [OPERAND...]");
+  }
+  const KroOdtVerb* verb = KroOdtFindVerb(args.verb);
+  if (verb == nullptr) return UsageError("unknown verb " + KroOdtQuote(args.verb));
+  if (help) {
+    KroOdtPrintVerbHelp(*verb);
+    return kKroOdtExitOk;
+  }
+  const int count = static_cast<int>(args.operands.size());
+  if (count < verb->minOperands || count > verb->maxOperands) {
+    const char* problem = count < verb->minOperands ? "missing operand" : "too many operands";
+    return UsageError(std::string(problem) + "; usage: " + UsageLine(*verb));
+  }
+  return verb->run(args);
+}

@@ -1,0 +1,78 @@
+// The kro-odt command line: its verbs, the arguments a verb receives and the shared ways of
+// reporting. A new verb is one function and one row of KroOdtVerbTable() (KroOdtVerbTable.cpp);
+// the dispatcher checks its operand count, and help lists it.
+#ifndef KroOdtCli_H
+#define KroOdtCli_H
+
+#include <string>
+#include <vector>
+
+#include "KroSysTraceRecorder.h"
+
+// Exit codes of the tool.
+enum KroOdtExit {
+  kKroOdtExitOk = 0,      // the verb did what was asked
+  kKroOdtExitFailed = 1,  // the library refused the input; one line on stderr says why
+  kKroOdtExitUsage = 2    // the command line itself is wrong; one usage hint on stderr
+};
+
+// What a verb receives: its operands, options removed.
+struct KroOdtArgs {
+  std::string verb;
+  std::vector<std::string> operands;
+  bool trace = false;  // --trace: also print the raw trace chain of a failure
+};
+
+struct KroOdtVerb {
+  const char* name;
+  const char* operands;  // operand names for the usage line, e.g. "TEXT"; "" for none
+  int minOperands;
+  int maxOperands;
+  const char* summary;  // one line for the help text
+  const char* details;  // further help lines for "kro-odt help VERB", or ""
+  int (*run)(KroOdtArgs& args);
+};
+
+// Every verb, in the order the help lists them.
+const std::vector<KroOdtVerb>& KroOdtVerbTable();
+const KroOdtVerb* KroOdtFindVerb(const std::string& name);
+
+// Runs the tool on its command line; returns the exit code.
+int KroOdtMain(int argc, char** argv);
+
+// The help text: the whole tool, or one verb.
+void KroOdtPrintHelp();
+void KroOdtPrintVerbHelp(const KroOdtVerb& verb);
+
+// Verbs (KroOdtTextVerbs.cpp, KroOdtDemo.cpp).
+int KroOdtRunHelp(KroOdtArgs& args);
+int KroOdtRunQuery(KroOdtArgs& args);
+int KroOdtRunGnId(KroOdtArgs& args);
+int KroOdtRunOctets(KroOdtArgs& args);
+int KroOdtRunDemo(KroOdtArgs& args);
+
+// The result of one text conversion, ready to print: the lines of a success, or why it failed.
+struct KroOdtReport {
+  bool ok = true;
+  std::vector<std::string> lines;       // output lines, without their end of line
+  std::string what;                     // on failure: "cannot read identifier \"~1A\""
+  std::string why;                      // on failure: the plain words
+  std::vector<KroSysTraceEntry> chain;  // on failure: the traces the library left
+};
+
+KroOdtReport KroOdtDescribeQuery(const std::string& query);
+KroOdtReport KroOdtDescribeGnId(const std::string& text);
+KroOdtReport KroOdtDescribeOctets(const std::string& text);
+
+// Prints a report as a verb does: the lines on stdout, or one line on stderr (and the raw chain
+// with --trace). Returns the exit code.
+int KroOdtPrintReport(const KroOdtArgs& args, const KroOdtReport& report);
+
+// A text shown inside double quotes on one line: printable ASCII and well-formed UTF-8 stay as
+// they are; quotes and backslashes are escaped; control and stray bytes become \t, \n, \r or
+// \xNN.
+std::string KroOdtQuote(const std::string& text);
+// The same escapes without the surrounding quotes (and with the quotes left alone).
+std::string KroOdtEscape(const std::string& text);
+
+#endif
