@@ -35,11 +35,12 @@ class KroBRepModel {
   // --- Built-in parts (null on an engine failure, reason in status when given) ---
 
   // A bracket built feature by feature; each feature has its own solid, the part as that
-  // feature leaves it: "Plate" (base plate with rounded corners), "Boss" (cylindrical boss
-  // fused on it), "Rib" (a rib between plate and boss), "Hole.1", "Hole.2" (through holes in
-  // the plate), "BossHole" (bore through the boss), "Fillet.1" (fillets at the boss foot),
-  // a few with an alias and a journaling name. Planar, cylindrical, toroidal and B-spline
-  // faces; more than 150 cells in all.
+  // feature leaves it, in this order: "Plate" (base plate with rounded corners), "Boss"
+  // (cylindrical boss fused on it), "Fillet.1" (round at the boss foot: a toroidal face),
+  // "Rib" (a wedge between plate and boss), "Loft" (a square-to-circle knob: B-spline faces),
+  // "Hole.1", "Hole.2" (through holes in the plate), "BossHole" (bore through boss and plate).
+  // Most features have an alias and all have a journaling name. Planar, cylindrical, toroidal
+  // and B-spline faces; several hundred cells in all.
   static std::shared_ptr<KroBRepModel> MakeSamplePart(KroBRepStatus* status = nullptr);
   // A box from (0,0,0) to (dx,dy,dz); one solid "Box".
   static std::shared_ptr<KroBRepModel> MakeBox(double dx, double dy, double dz,
@@ -77,6 +78,7 @@ class KroBRepModel {
   struct Impl;
 
  private:
+  friend class KroBRepModelBuilder;
   KroBRepModel();
   std::unique_ptr<Impl> impl_;
 };

@@ -76,6 +76,7 @@ class KroBRepSolid {
 
  private:
   friend class KroBRepModel;
+  friend class KroBRepModelBuilder;
   explicit KroBRepSolid(std::unique_ptr<Impl> impl);
   std::unique_ptr<Impl> impl_;
 };
