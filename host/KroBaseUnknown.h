@@ -18,6 +18,7 @@ struct KroIID {
 #define KRO_DECLARE_INTERFACE(Name)                          \
  public:                                                     \
   static const char* InterfaceName() { return #Name; }       \
+  static const char* ClassName() { return #Name; }           \
   static KroIID ClassIID() { return KroIID{#Name}; }         \
                                                              \
  private:
@@ -25,15 +26,18 @@ struct KroIID {
 class KroBaseUnknown {
  public:
   static const char* InterfaceName() { return "KroBaseUnknown"; }
+  static const char* ClassName() { return "KroBaseUnknown"; }
   static KroIID ClassIID() { return KroIID{"KroBaseUnknown"}; }
 
   KroBaseUnknown(const KroBaseUnknown&) = delete;
   KroBaseUnknown& operator=(const KroBaseUnknown&) = delete;
 
-  unsigned long AddRef();
+  // Virtual so that an object owned by another one (a cell of a document, say) can share the
+  // count of its owner: holding any part keeps the whole owner alive.
+  virtual unsigned long AddRef();
   // Frees the object when the count reaches 0; returns the count left.
-  unsigned long Release();
-  unsigned long RefCount() const { return _RefCount; }
+  virtual unsigned long Release();
+  virtual unsigned long RefCount() const { return _RefCount; }
 
   // On success *out is the object seen through the interface (or an extension that the
   // interface dictionary creates for this object's late type) with a reference added for the

@@ -1,0 +1,64 @@
+// Documents shared by the host object tests: each STEP model of the test data is read once per
+// test binary and kept until the end, so that several tests can walk the big ones.
+#ifndef KroHostTestDocuments_H
+#define KroHostTestDocuments_H
+
+#include <map>
+#include <string>
+
+#include "KroMfPart.h"
+#include "KroUnicodeString.h"
+
+struct KroHostTestModel {
+  const char* file;
+  int solids;
+  int faces;
+  int edges;
+  int vertices;
+};
+
+// The STEP models of the test data with their counts (as the kernel reads them).
+inline const KroHostTestModel* KroHostTestModels(int& count) {
+  static const KroHostTestModel kModels[] = {
+      {"Crystal_AT310_D3.0mm_L10.0mm_Horizontal_1EP_style2.step", 1, 18, 30, 17},
+      {"L_Axial_L24.0mm_D7.5mm_P5.08mm_Vertical_Fastron_MESC.step", 1, 27, 51, 26},
+      {"CP_Elec_6.3x5.9.step", 1, 41, 103, 65},
+      {"Transformer_Breve_TEZ-22x24.step", 8, 63, 117, 61},
+      {"SMA_Amphenol_132291-12_Vertical.step", 1, 137, 287, 159},
+      {"DSUB-15-HD_Female_Horizontal_P2.29x1.98mm_EdgePinOffset9.40mm.step", 1, 234, 481, 282},
+      {"TQFP-100-1EP_14x14mm_P0.5mm_EP5x5mm.step", 1, 1549, 4203, 2658},
+  };
+  count = static_cast<int>(sizeof kModels / sizeof kModels[0]);
+  return kModels;
+}
+
+inline std::string KroHostTestModelPath(const std::string& file) {
+  return std::string(KROODT_MODELS_DIR) + "/" + file;
+}
+
+// The document of a model file, read on first use and kept; empty when it cannot be read.
+inline KroMfPart_var KroHostTestDocument(const std::string& file) {
+  static std::map<std::string, KroMfPart_var> loaded;
+  auto found = loaded.find(file);
+  if (found != loaded.end()) return found->second;
+  KroMfPart_var part;
+  KroUnicodeString message;
+  if (KroMfPart::Load(KroHostTestModelPath(file).c_str(), part, &message) != KRO_S_OK)
+    return KroMfPart_var();
+  loaded[file] = part;
+  return part;
+}
+
+// True when built with AddressSanitizer: the big models are then only sampled.
+inline bool KroHostTestUnderSanitizer() {
+#if defined(__SANITIZE_ADDRESS__)
+  return true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+  return true;
+#endif
+#endif
+  return false;
+}
+
+#endif
