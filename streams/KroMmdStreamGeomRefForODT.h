@@ -1,0 +1,145 @@
+// Base of the compact geometric link streams: one-line texts such as
+// "3_3_#42_Face_10_0_5_0_0_1__" that name a body, the kind of one of its elements and, for a
+// vertex, edge, face or volume, a point and a direction from which the element is found again by
+// geometry. Subclasses (delegate and topology streams) supply and receive the values through
+// eight private hooks. The class also holds the octet-sequence text, which turns a host byte
+// string into a readable one-line text such as "['AB',0,'C']" and back.
+#ifndef KroMmdStreamGeomRefForODT_H
+#define KroMmdStreamGeomRefForODT_H
+
+#include "KroBody.h"
+#include "KroCell.h"
+#include "KroMathDirection.h"
+#include "KroMathPoint.h"
+#include "KroResult.h"
+#include "KroTopology.h"
+#include "KroUnicodeString.h"
+#include "_SEQUENCE_octet.h"
+
+class KroMmdStreamGeomRefForODTOctetsTest;
+class KroMmdStreamGeomRefForODTTestAccess;
+
+class KroMmdStreamGeomRefForODT {
+ public:
+  // ---- Geometric link stream. ----
+
+  // The geometric type of a stream: the index of its token in _TabType, NoGeoType when not set.
+  enum MyGeoType {
+    NoGeoType = -1,
+    Vrtx = 0,  // a vertex
+    Edge = 1,  // a cell of dimension 1
+    Face = 2,  // a cell of dimension 2
+    Wire = 3,  // a cell of dimension 3 (the subclasses write volumes with this token)
+    Axis = 4,  // never written by this library; read as Face
+    Feat = 5,  // the whole feature or body: no sub-element fields
+    Vlme = 6   // a volume given by two of its faces (two point and direction pairs)
+  };
+
+  // Class constants. The two string objects are built when the library is loaded; see
+  // KroMmdStreamClassTables.cpp for the order in which the compact streams' tables are built.
+  static constexpr char _Separator = '_';
+  static const KroUnicodeString _sSeparator;  // "_"
+  static constexpr int _nbTypes = 7;
+  static constexpr int _Version = 3;
+  static const KroUnicodeString _TabType[_nbTypes];  // "Vrtx" ... "Vlme", in MyGeoType order
+
+  KroMmdStreamGeomRefForODT();
+  // A copy has its own copy of the buffer being read, so both objects can go on reading.
+  KroMmdStreamGeomRefForODT(const KroMmdStreamGeomRefForODT& other);
+  KroMmdStreamGeomRefForODT& operator=(const KroMmdStreamGeomRefForODT& other);
+  virtual ~KroMmdStreamGeomRefForODT();
+
+  // 0 when the two streams name the same element in the same way: everything from the first
+  // "_" on is equal (the version field is ignored). KRO_E_FAIL otherwise, and for a text that
+  // has no "_" at all (no stream).
+  [[nodiscard]] KroResult Compare(const KroUnicodeString& first, const KroUnicodeString& second);
+
+  // ---- Octet-sequence text (KroMmdStreamGeomRefForODTOctets.cpp). ----
+
+  // Reads a text such as "['AB',0,'C']" into the sequence, replacing its content. Fails when
+  // the text does not begin with "[" (the sequence is then empty) or has no closing "]" (the
+  // sequence then holds the octets read up to the end of the text).
+  [[nodiscard]] static KroResult GetSEQFromString(KroUnicodeString text, _SEQUENCE_octet& octets);
+  // Writes the text form of the sequence, replacing the content of text. Always 0.
+  static KroResult GetStringFromSEQ(const _SEQUENCE_octet& octets, KroUnicodeString& text);
+
+ protected:
+  // Writes the stream of the subclass's current state. On failure the output is left as it
+  // was (the text member holds the stream up to the failing step).
+  [[nodiscard]] KroResult StreamGeomLinkForODT(KroUnicodeString& stream);
+  // Reads the stream and hands its values to the hooks, in field order. Never reads past the
+  // end of the text: a cut or malformed field fails with the stage of the step reading it.
+  // There is no rollback: hooks called before a failure keep what they received.
+  [[nodiscard]] KroResult ParseGeomLinkForODT(const KroUnicodeString& stream);
+
+ private:
+  friend class KroMmdStreamGeomRefForODTOctetsTest;
+  friend class KroMmdStreamGeomRefForODTTestAccess;  // field readers, for unit tests
+
+  // ---- Hooks supplied by the subclasses. ----
+  // Writing: the body identifier text.
+  virtual KroResult GetBodyIdentifier(KroUnicodeString& identifier) = 0;
+  // Reading: the body that the identifier text names.
+  virtual KroResult ParseBodyIdentifier(const KroUnicodeString& identifier, KroBody_var& body) = 0;
+  // Writing: the geometric type (left NoGeoType, the write fails).
+  virtual KroResult GetMyGeoType(MyGeoType& type) = 0;
+  // Reading: the geometric type read (Face for a stream that says Axis).
+  virtual KroResult SetMyGeoType(MyGeoType type) = 0;
+  // Writing: the sub-element to locate.
+  virtual KroResult GetSubElem(KroTopology_var& subElement) = 0;
+  // Reading: the cell found from the sub-element fields.
+  virtual KroResult SetSubElem(const KroTopology_var& subElement) = 0;
+  // Writing: the specialised part (any text).
+  virtual KroResult GetSpecializedStream(KroUnicodeString& specialized) = 0;
+  // Reading: the specialised part of a version 2 or 3 stream.
+  virtual KroResult SetSpecializedStream(const KroUnicodeString& specialized) = 0;
+
+  // ---- Cursor and fields. ----
+  void Clear();
+  char GetChar();
+  KroResult CheckPos();
+  // Reads characters up to the next separator, which is consumed; fails, with the cursor at
+  // the end, when the text ends first.
+  KroResult ReadField(KroUnicodeString& field);
+  KroResult WriteVersion();
+  unsigned char IsReadableVersion(int& version);
+  KroResult WriteBodyIdentifier(const KroUnicodeString& identifier);
+  KroResult ReadSpecName(KroUnicodeString& name);
+  KroResult WriteGeoType(MyGeoType type);
+  KroResult ReadGeoType(MyGeoType& type);
+  KroResult WritePoint(KroMathPoint& point);
+  KroResult ReadPoint(KroMathPoint& point);
+  KroResult WriteDirection(KroMathDirection& direction);
+  KroResult ReadDirection(KroMathDirection& direction);
+  KroResult WriteSpecializedStream(const KroUnicodeString& specialized);
+  KroResult ReadSpecializedStream(KroUnicodeString& specialized);
+
+  // ---- Locating the sub-element by geometry (KroMmdStreamGeomRefForODTCells.cpp). ----
+  KroResult WriteSubElem();
+  KroResult ReadSubElem(KroBody_var& body, MyGeoType type, KroTopology_var& subElement);
+  KroResult GetDirection(KroCell_var& cell, KroMathDirection& direction, KroMathPoint& point);
+  KroResult GetVertexOnBody(double tolerance, KroMathPoint& point, KroBody_var& body,
+                            KroCell_var& vertex);
+  KroResult GetVolumeCellFromFaces(KroBody_var body, KroCell_var face1, KroCell_var face2,
+                                   KroCell_var& volume);
+  KroResult GetBestCellsOnBodyFromPointByGeomReroute(int mode, double tolerance, short dimension,
+                                                     int useDirection, KroMathPoint* point,
+                                                     KroMathDirection* direction, KroBody* body,
+                                                     KroCell_var& cell);
+
+  // ---- Octet-sequence helpers. ----
+
+  // True for 0x20 to 0x7E except the double quote, "[" and "]": the octets that stand as
+  // themselves inside a quoted run.
+  static unsigned char IsDisplayableSEQChar(unsigned char octet);
+  // The text of one octet: backslash and character for "'" and the backslash, the character for
+  // other displayable octets, the decimal value for the others.
+  static KroUnicodeString GetEscapedIfnSEQChar(unsigned char octet);
+
+  int _Cursor;             // next position to read
+  KroUnicodeString _Text;  // stream being written, or whole stream being read
+  char* _Buffer;           // owned copy of the characters being read, no terminator; or null
+  int _BufferLength;       // number of characters of the text being read
+};
+
+#endif
