@@ -23,6 +23,17 @@ char* CopyOfBuffer(const char* source, int length) {
   return copy;
 }
 
+// Whether the field is a sign and decimal digits only, that is a count, however large.
+bool IsDecimalInteger(const KroUnicodeString& field) {
+  const std::string& text = field.ToStdString();
+  size_t pos = (!text.empty() && (text[0] == '-' || text[0] == '+')) ? 1 : 0;
+  if (pos >= text.size()) return false;
+  for (; pos < text.size(); ++pos) {
+    if (text[pos] < '0' || text[pos] > '9') return false;
+  }
+  return true;
+}
+
 // The number of a coordinate field: 0 for a field that is no number, and for "inf" or "nan",
 // which no writer produces and which would only lead the geometric search astray.
 double NumberOfField(const KroUnicodeString& field) {
@@ -127,7 +138,10 @@ KroResult KroMmdStreamGeomRefForODT::ReadSpecName(KroUnicodeString& name) {
   KroUnicodeString countField;
   if (ReadField(countField) != KRO_S_OK) return KRO_E_FAIL;
   int count = 0;
-  countField.ConvertToNum(&count, "%d");
+  if (!countField.ConvertToNum(&count, "%d") && IsDecimalInteger(countField)) {
+    // A count too large for any text: no field of this text can be that long.
+    return KRO_E_FAIL;
+  }
   if (count == 0) return KRO_S_OK;
   // A count that is negative or larger than what is left of the text names no field of it.
   if (count < 0 || count > _BufferLength - _Cursor) return KRO_E_FAIL;
