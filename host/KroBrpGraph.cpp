@@ -2,6 +2,7 @@
 #include "KroBrpGraph.h"
 
 #include "KroInterfaceDictionary.h"
+#include "KroMfLog.h"
 #include "KroMfPart.h"
 #include "KroMfPartImpl.h"
 
@@ -94,12 +95,18 @@ KroBrpScope* KroBrpGraph::GetScope(const KroGnIdentifier& identifier) const {
         own == identifier)
       return scope;
   }
+  // Log elements (kind 3) are named on first need: make the document's log, then look again.
+  if (identifier.GetKind() == 3 && !KroMfLog::Find(GetPart()) && KroMfLog::Of(GetPart()))
+    return GetScope(identifier);
   return nullptr;
 }
 
 KroBrpScope* KroBrpGraph::GetScopeFromElementNumber(int elementNumber) const {
   for (KroBrpScope* scope : _Scopes)
     if (scope->_ElementNumber == elementNumber) return scope;
+  // A number past every one given so far may be a log element's, named on first need.
+  if (elementNumber >= _NextElementNumber && !KroMfLog::Find(GetPart()) && KroMfLog::Of(GetPart()))
+    return GetScopeFromElementNumber(elementNumber);
   return nullptr;
 }
 

@@ -10,8 +10,10 @@
 #include "KroIGeometricalElement.h"
 #include "KroIGnAssociatedObject.h"
 #include "KroIJournalingSpec.h"
+#include "KroIMmiLogElement.h"
 #include "KroISpecObject.h"
 #include "KroInterfaceDictionary.h"
+#include "KroMfLog.h"
 #include "KroMfPartImpl.h"
 #include "KroSysBftier.h"
 
@@ -56,7 +58,8 @@ unsigned long KroMfPartObject::RefCount() const {
 class KroMfFeature : public KroMfPartObject,
                      public virtual KroISpecObject,
                      public virtual KroIGnAssociatedObject,
-                     public virtual KroIGeometricalElement {
+                     public virtual KroIGeometricalElement,
+                     public virtual KroIMmiLogElement {
  public:
   KroMfFeature(KroMfPart* part, uint32_t number, const KroMfPart::FeatureDescription& d,
                KroMfBody* body)
@@ -69,6 +72,19 @@ class KroMfFeature : public KroMfPartObject,
     return KRO_S_OK;
   }
   KroBody_var GetBodyResult() const override { return KroBody_var(_Body); }
+  // A feature is the root of its log (made with the document's log on first need).
+  int GetLogChildCount() const override {
+    const KroMfLog* log = KroMfLog::Of(GetPart());
+    return log ? log->GetElementCount(_Number) : 0;
+  }
+  KroResult GetLogChild(int index, KroListValKroUnicodeString& keys,
+                        KroIMmiLogElement_var& child) const override {
+    const KroMfLog* log = KroMfLog::Of(GetPart());
+    if (log) return log->GetRootChild(_Number, index, keys, child);
+    keys.RemoveAll();
+    child = nullptr;
+    return KRO_E_FAIL;
+  }
 
  private:
   uint32_t _Number;

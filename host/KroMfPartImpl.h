@@ -25,6 +25,7 @@ class KroBrpGraph;
 class KroMfBody;
 class KroMfCellData;
 class KroMfFeature;
+class KroMfLog;
 
 struct KroMfPart::Impl {
   KroMfPart* part = nullptr;
@@ -35,6 +36,8 @@ struct KroMfPart::Impl {
   std::map<unsigned int, KroMfBody*> bodiesByTag;
   std::vector<KroMfFeature*> features;
   std::map<unsigned int, KroBaseUnknown*> cellsByTag;  // made on first request
+  // The modeling log, made on first need (KroMfLog::Of).
+  KroMfLog* log = nullptr;
 
   // The document's object of a kernel cell (made on first request), or null for a null cell
   // or a cell of another model.
