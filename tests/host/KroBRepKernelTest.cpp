@@ -17,13 +17,6 @@
 #include <string>
 #include <vector>
 
-// The geometric engine keeps a few allocations for the life of the process (the STEP reader's
-// registries, made once); the leak checker of sanitizer builds is told to leave them alone.
-// Their stacks end in the engine's allocator, so a module pattern is all that matches them.
-extern "C" __attribute__((used)) const char* __lsan_default_suppressions() {
-  return "leak:libTKernel.so\nleak:libTKXSBase.so\n";
-}
-
 namespace {
 
 constexpr double kTol = 0.02;  // the location tolerance of the geometric streams
