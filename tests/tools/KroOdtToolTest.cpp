@@ -1,79 +1,18 @@
 // The kro-odt command-line tool, run as a process: its outputs, exit codes and messages.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <poll.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <string>
 #include <vector>
 
+#include "tools/KroOdtToolRun.h"
+
 namespace {
 
-struct ToolRun {
-  int exitCode = -1;
-  std::string out;
-  std::string err;
-};
+using ToolRun = KroOdtToolRun;
 
-// Runs the tool with the arguments, standard input empty, and collects both outputs.
-ToolRun RunTool(const std::vector<std::string>& args) {
-  ToolRun run;
-  int outPipe[2];
-  int errPipe[2];
-  if (pipe(outPipe) != 0 || pipe(errPipe) != 0) {
-    ADD_FAILURE() << "pipe failed";
-    return run;
-  }
-  const pid_t pid = fork();
-  if (pid == 0) {
-    const int devNull = open("/dev/null", O_RDONLY);
-    dup2(devNull, 0);
-    dup2(outPipe[1], 1);
-    dup2(errPipe[1], 2);
-    close(outPipe[0]);
-    close(errPipe[0]);
-    std::vector<char*> argv;
-    argv.push_back(const_cast<char*>(KROODT_TOOL_PATH));
-    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-    argv.push_back(nullptr);
-    execv(KROODT_TOOL_PATH, argv.data());
-    _exit(127);
-  }
-  close(outPipe[1]);
-  close(errPipe[1]);
-  pollfd fds[2] = {{outPipe[0], POLLIN, 0}, {errPipe[0], POLLIN, 0}};
-  std::string* sinks[2] = {&run.out, &run.err};
-  int openPipes = 2;
-  while (openPipes > 0) {
-    if (poll(fds, 2, 10000) <= 0) {
-      ADD_FAILURE() << "the tool wrote nothing for 10 s";
-      break;
-    }
-    for (int i = 0; i < 2; ++i) {
-      if (fds[i].fd < 0 || fds[i].revents == 0) continue;
-      char buffer[4096];
-      const ssize_t n = read(fds[i].fd, buffer, sizeof buffer);
-      if (n > 0) {
-        sinks[i]->append(buffer, static_cast<size_t>(n));
-      } else {
-        close(fds[i].fd);
-        fds[i].fd = -1;
-        --openPipes;
-      }
-    }
-  }
-  int status = 0;
-  waitpid(pid, &status, 0);
-  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  return run;
-}
+ToolRun RunTool(const std::vector<std::string>& args) { return KroOdtRunTool(args); }
 
-std::string Describe(const std::vector<std::string>& args) {
-  std::string text = "kro-odt";
-  for (const std::string& arg : args) text += " [" + arg + "]";
-  return text;
-}
+std::string Describe(const std::vector<std::string>& args) { return KroOdtDescribeRun(args); }
 
 struct Case {
   std::vector<std::string> args;
@@ -101,8 +40,9 @@ TEST(KroOdtTool, PrintsHelpForEveryWayOfAsking) {
     const ToolRun run = RunTool(args);
     EXPECT_EQ(run.exitCode, 0);
     EXPECT_EQ(run.err, "");
-    EXPECT_EQ(run.out.rfind("usage: kro-odt [--trace] VERB [OPERAND...]\n", 0), 0u);
-    for (const char* verb : {"help", "query", "gnid", "octets", "demo"}) {
+    EXPECT_EQ(run.out.rfind("usage: kro-odt [--trace] [--quiet] VERB [OPERAND...]\n", 0), 0u);
+    for (const char* verb : {"help", "query", "gnid", "octets", "info", "cells", "features", "find",
+                             "roundtrip", "demo"}) {
       EXPECT_NE(run.out.find(std::string("\n  kro-odt ") + verb), std::string::npos) << verb;
     }
   }
@@ -124,7 +64,8 @@ TEST(KroOdtTool, RefusesABadCommandLineWithOneUsageLine) {
       {{},
        2,
        "",
-       "kro-odt: no verb given; usage: kro-odt [--trace] VERB [OPERAND...] (see kro-odt --help)\n"},
+       "kro-odt: no verb given; usage: kro-odt [--trace] [--quiet] VERB [OPERAND...] (see "
+       "kro-odt --help)\n"},
       {{"frobnicate"}, 2, "", "kro-odt: unknown verb \"frobnicate\" (see kro-odt --help)\n"},
       {{"help", "frobnicate"},
        2,
@@ -301,16 +242,22 @@ TEST(KroOdtTool, SaysWhyAnOctetTextCannotBeRead) {
 
 // ---- demo ----
 
-TEST(KroOdtTool, RunsTheDemoOnFixedExamples) {
+TEST(KroOdtTool, RunsTheDemoOnTheSamplePart) {
   const ToolRun run = RunTool({"demo"});
   EXPECT_EQ(run.exitCode, 0);
   EXPECT_EQ(run.err, "");
   for (const char* piece : {
+           "$ kro-odt info\nmodel: built-in sample part\nfeatures: 8\n",
+           "\n$ kro-odt cells --dim 2 | grep '#8_' | head -n 4\n3_2_#8_Face_",
+           "\n$ kro-odt find '3_2_#8_Face_500_500_500_0_0_1__'\n"
+           "lost no face within 0.02 of the point (500, 500, 500)\n",
+           "\n$ kro-odt find '{\"alias\":\"Knob\"}'\nfound feature #5 Loft\n",
+           "\n$ kro-odt roundtrip\nroundtrip of built-in sample part\n",
+           "\nroundtrip: 741 cells: 741 same, 0 ambiguous, 0 lost, 0 wrong\n",
            "$ kro-odt query \"value{support{bodyTag} topoTag} type\"\n"
            "value {support{bodyTag} topoTag}\ntype\n",
            "$ kro-odt gnid \"~1A\"\n"
            "kro-odt: cannot read identifier \"~1A\": no second \"~\" after the first number\n",
-           "$ kro-odt octets \"['AB',0,'C']\"\noctets:  65 66 0 67\n",
        }) {
     EXPECT_NE(run.out.find(piece), std::string::npos) << piece << "\nin\n" << run.out;
   }

@@ -10,13 +10,37 @@ namespace {
 
 const char* const kHelpHint = "see kro-odt --help";
 
-int UsageError(const std::string& message) {
-  std::fprintf(stderr, "kro-odt: %s (%s)\n", message.c_str(), kHelpHint);
-  return kKroOdtExitUsage;
+int UsageError(const std::string& message) { return KroOdtUsageError(message); }
+
+// The names in a verb's option list ("--dim --json").
+std::vector<std::string> VerbOptions(const KroOdtVerb& verb) {
+  std::vector<std::string> names;
+  std::string name;
+  for (const char* c = verb.options;; ++c) {
+    if (*c == ' ' || *c == '\0') {
+      if (!name.empty()) names.push_back(name);
+      name.clear();
+      if (*c == '\0') break;
+    } else {
+      name += *c;
+    }
+  }
+  return names;
+}
+
+bool VerbTakes(const KroOdtVerb& verb, const std::string& option) {
+  const std::vector<std::string> names = VerbOptions(verb);
+  return std::find(names.begin(), names.end(), option) != names.end();
 }
 
 std::string UsageLine(const KroOdtVerb& verb) {
   std::string line = std::string("kro-odt ") + verb.name;
+  for (const std::string& name : VerbOptions(verb)) {
+    const KroOdtOption* option = KroOdtFindOption(name);
+    line += " [" + name;
+    if (option != nullptr && *option->value) line += std::string(" ") + option->value;
+    line += "]";
+  }
   if (*verb.operands) line += std::string(" ") + verb.operands;
   return line;
 }
@@ -80,6 +104,23 @@ std::string EscapeText(const std::string& text, bool escapeQuotes) {
 
 }  // namespace
 
+int KroOdtUsageError(const std::string& message) {
+  std::fprintf(stderr, "kro-odt: %s (%s)\n", message.c_str(), kHelpHint);
+  return kKroOdtExitUsage;
+}
+
+std::string KroOdtArgs::Option(const std::string& option, const std::string& fallback) const {
+  const auto found = options.find(option);
+  return found == options.end() ? fallback : found->second;
+}
+
+const KroOdtOption* KroOdtFindOption(const std::string& name) {
+  for (const KroOdtOption& option : KroOdtOptionTable()) {
+    if (name == option.name) return &option;
+  }
+  return nullptr;
+}
+
 std::string KroOdtQuote(const std::string& text) { return "\"" + EscapeText(text, true) + "\""; }
 
 std::string KroOdtEscape(const std::string& text) { return EscapeText(text, false); }
@@ -93,7 +134,7 @@ const KroOdtVerb* KroOdtFindVerb(const std::string& name) {
 
 void KroOdtPrintHelp() {
   std::printf(
-      "usage: kro-odt [--trace] VERB [OPERAND...]\n"
+      "usage: kro-odt [--trace] [--quiet] VERB [OPERAND...]\n"
       "\n"
       "Reads and writes the text forms of the KroOdt library from the command line.\n"
       "\n"
@@ -105,12 +146,22 @@ void KroOdtPrintHelp() {
   }
   std::printf(
       "\n"
+      "MODEL is a STEP (.step, .stp) or BREP (.brep) file; without it, the built-in sample part.\n"
+      "\n"
       "options:\n"
       "  -h, --help  this help; \"kro-odt help VERB\" tells more about one verb\n"
       "  --trace     on failure, also print the library's trace chain\n"
-      "  --          what follows is operands, even when it begins with \"-\"\n"
+      "  --quiet     no progress bar (it is shown only when standard error is a terminal)\n"
+      "  --          what follows is operands, even when it begins with \"-\"\n");
+  for (const KroOdtOption& option : KroOdtOptionTable()) {
+    std::string name = option.name;
+    if (*option.value) name += std::string(" ") + option.value;
+    std::printf("  %-10s  %s\n", name.c_str(), option.help);
+  }
+  std::printf(
       "\n"
-      "exit status: 0 done, 1 the input was refused (stderr says why), 2 bad command line\n");
+      "exit status: 0 done, 1 the input was refused or not found (stderr says why), 2 bad\n"
+      "command line or a model that cannot be read\n");
 }
 
 void KroOdtPrintVerbHelp(const KroOdtVerb& verb) {
@@ -147,6 +198,7 @@ int KroOdtMain(int argc, char** argv) {
   bool help = false;
   bool optionsEnded = false;
   bool haveVerb = false;
+  std::vector<std::string> optionOrder;  // verb options in command-line order
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (!optionsEnded && arg.size() > 1 && arg[0] == '-') {
@@ -154,10 +206,31 @@ int KroOdtMain(int argc, char** argv) {
         optionsEnded = true;
       } else if (arg == "--trace") {
         args.trace = true;
+      } else if (arg == "--quiet") {
+        args.quiet = true;
       } else if (arg == "-h" || arg == "--help") {
         help = true;
       } else {
-        return UsageError("unknown option " + KroOdtQuote(arg));
+        // A verb option: "--dim 2" or "--dim=2"; a flag takes no value.
+        const size_t equals = arg.find('=');
+        const std::string name = arg.substr(0, equals);
+        const KroOdtOption* option = KroOdtFindOption(name);
+        if (option == nullptr) return UsageError("unknown option " + KroOdtQuote(arg));
+        std::string value;
+        if (!*option->value) {
+          if (equals != std::string::npos) {
+            return UsageError("option " + KroOdtQuote(name) + " takes no value");
+          }
+        } else if (equals != std::string::npos) {
+          value = arg.substr(equals + 1);
+        } else if (i + 1 < argc) {
+          value = argv[++i];
+        } else {
+          return UsageError("option " + KroOdtQuote(name) + " needs a value (" + option->value +
+                            ")");
+        }
+        args.options[name] = value;
+        optionOrder.push_back(name);
       }
       continue;
     }
@@ -174,13 +247,19 @@ int KroOdtMain(int argc, char** argv) {
       KroOdtPrintHelp();
       return kKroOdtExitOk;
     }
-    return UsageError("no verb given; usage: kro-odt [--trace] VERB [OPERAND...]");
+    return UsageError("no verb given; usage: kro-odt [--trace] [--quiet] VERB [OPERAND...]");
   }
   const KroOdtVerb* verb = KroOdtFindVerb(args.verb);
   if (verb == nullptr) return UsageError("unknown verb " + KroOdtQuote(args.verb));
   if (help) {
     KroOdtPrintVerbHelp(*verb);
     return kKroOdtExitOk;
+  }
+  for (const std::string& name : optionOrder) {
+    if (!VerbTakes(*verb, name)) {
+      return UsageError("option " + KroOdtQuote(name) + " does not apply to " + verb->name +
+                        "; usage: " + UsageLine(*verb));
+    }
   }
   const int count = static_cast<int>(args.operands.size());
   if (count < verb->minOperands || count > verb->maxOperands) {

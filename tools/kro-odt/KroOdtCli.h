@@ -4,6 +4,7 @@
 #ifndef KroOdtCli_H
 #define KroOdtCli_H
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -21,13 +22,36 @@ struct KroOdtArgs {
   std::string verb;
   std::vector<std::string> operands;
   bool trace = false;  // --trace: also print the raw trace chain of a failure
+  bool quiet = false;  // --quiet: no progress bar
+  // The verb's own options that were given ("--dim" -> "2", "--logs" -> ""); the last one of
+  // the same name wins.
+  std::map<std::string, std::string> options;
+
+  bool Has(const std::string& option) const { return options.count(option) != 0; }
+  // The option's value, or fallback when it was not given.
+  std::string Option(const std::string& option, const std::string& fallback = "") const;
 };
+
+// An option that some verbs take: "--dim" with the value name "N", or "--logs" with none.
+struct KroOdtOption {
+  const char* name;
+  const char* value;  // the name of its value for the usage line, "" for a flag
+  const char* help;   // one line for the help text
+};
+
+// Every verb option, in the order the help lists them.
+const std::vector<KroOdtOption>& KroOdtOptionTable();
+const KroOdtOption* KroOdtFindOption(const std::string& name);
+
+// Upper bound of a verb's operand count for verbs that take any number of them.
+constexpr int kKroOdtManyOperands = 1 << 30;
 
 struct KroOdtVerb {
   const char* name;
   const char* operands;  // operand names for the usage line, e.g. "TEXT"; "" for none
   int minOperands;
   int maxOperands;
+  const char* options;  // the verb's own options, e.g. "--dim --json"; "" for none
   const char* summary;  // one line for the help text
   const char* details;  // further help lines for "kro-odt help VERB", or ""
   int (*run)(KroOdtArgs& args);
@@ -44,12 +68,18 @@ int KroOdtMain(int argc, char** argv);
 void KroOdtPrintHelp();
 void KroOdtPrintVerbHelp(const KroOdtVerb& verb);
 
-// Verbs (KroOdtTextVerbs.cpp, KroOdtDemo.cpp).
+// Verbs (KroOdtTextVerbs.cpp, KroOdtDemo.cpp, KroOdtCellVerbs.cpp, KroOdtRoundtrip.cpp,
+// KroOdtFeatureVerbs.cpp, KroOdtFind.cpp).
 int KroOdtRunHelp(KroOdtArgs& args);
 int KroOdtRunQuery(KroOdtArgs& args);
 int KroOdtRunGnId(KroOdtArgs& args);
 int KroOdtRunOctets(KroOdtArgs& args);
 int KroOdtRunDemo(KroOdtArgs& args);
+int KroOdtRunInfo(KroOdtArgs& args);
+int KroOdtRunCells(KroOdtArgs& args);
+int KroOdtRunFeatures(KroOdtArgs& args);
+int KroOdtRunFind(KroOdtArgs& args);
+int KroOdtRunRoundtrip(KroOdtArgs& args);
 
 // The result of one text conversion, ready to print: the lines of a success, or why it failed.
 struct KroOdtReport {
@@ -63,6 +93,9 @@ struct KroOdtReport {
 KroOdtReport KroOdtDescribeQuery(const std::string& query);
 KroOdtReport KroOdtDescribeGnId(const std::string& text);
 KroOdtReport KroOdtDescribeOctets(const std::string& text);
+
+// A usage error: one line on stderr with the help hint; returns kKroOdtExitUsage.
+int KroOdtUsageError(const std::string& message);
 
 // Prints a report as a verb does: the lines on stdout, or one line on stderr (and the raw chain
 // with --trace). Returns the exit code.

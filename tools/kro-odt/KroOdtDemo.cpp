@@ -1,9 +1,14 @@
-// The demo verb: a few fixed examples of the text verbs, printed as a terminal session would
-// show them. A verb that works on models can add its own examples to the list below.
+// The demo verb: the verbs on the built-in sample part (its features and cells, a few streams
+// found again, the roundtrip table) and two of the text conversions, printed as a terminal
+// session would show them.
 #include <cstdio>
+#include <map>
 #include <string>
+#include <vector>
 
 #include "KroOdtCli.h"
+#include "KroOdtFind.h"
+#include "KroOdtModel.h"
 
 namespace {
 
@@ -15,19 +20,69 @@ struct Example {
 
 const Example kExamples[] = {
     {"query", "value{support{bodyTag} topoTag} type", KroOdtDescribeQuery},
-    {"gnid", "~FF~10", KroOdtDescribeGnId},
     {"gnid", "~1A", KroOdtDescribeGnId},
-    {"octets", R"(['AB',0,'C'])", KroOdtDescribeOctets},
-    {"octets", R"([1,,2,256,-1])", KroOdtDescribeOctets},
 };
+
+// Runs a verb as the command line would, without progress bar.
+int RunVerb(int (*run)(KroOdtArgs&), const char* verb,
+            const std::map<std::string, std::string>& options = {}) {
+  KroOdtArgs args;
+  args.verb = verb;
+  args.quiet = true;
+  args.options = options;
+  const int rc = run(args);
+  std::fflush(stdout);
+  return rc;
+}
+
+void Show(const std::string& command) { std::printf("\n$ kro-odt %s\n", command.c_str()); }
 
 }  // namespace
 
 int KroOdtRunDemo(KroOdtArgs&) {
-  std::printf("kro-odt demo: the library's text forms on a few fixed examples.\n");
+  std::printf("kro-odt demo: the streams of the built-in sample part, written and found again.\n");
+
+  Show("info");
+  if (RunVerb(KroOdtRunInfo, "info") != kKroOdtExitOk) return kKroOdtExitFailed;
+
+  KroOdtArgs quiet;
+  quiet.quiet = true;
+  KroMfPart_var part;
+  if (const int rc = KroOdtLoadModel(quiet, "", part)) return rc;
+
+  // A few cells: the first faces of the last body, which is the finished part.
+  const int lastBody = part->GetBodyCount();
+  std::vector<std::string> faces;
+  for (const KroOdtCellEntry& entry : KroOdtListCells(part, 2)) {
+    std::string stream;
+    if (entry.bodyIndex == lastBody && faces.size() < 4 &&
+        KroOdtWriteTopoStream(entry.body, entry.cell, stream).ok) {
+      faces.push_back(stream);
+    }
+  }
+  std::printf("\n$ kro-odt cells --dim 2 | grep '#%d_' | head -n %zu\n", lastBody, faces.size());
+  for (const std::string& stream : faces) std::printf("%s\n", stream.c_str());
+
+  // Found again, and a stream whose point lies on no face.
+  std::vector<std::string> streams;
+  if (!faces.empty()) streams.push_back(faces.back());
+  streams.push_back("3_2_#" + std::to_string(lastBody) + "_Face_500_500_500_0_0_1__");
+  streams.push_back(R"({"alias":"Knob"})");
+  streams.push_back(R"({"alias":"Handle"})");
+  for (const std::string& stream : streams) {
+    Show("find '" + stream + "'");
+    std::printf("%s\n", KroOdtFindStream(part, stream).line.c_str());
+  }
+
+  Show("features");
+  RunVerb(KroOdtRunFeatures, "features");
+
+  Show("roundtrip");
+  RunVerb(KroOdtRunRoundtrip, "roundtrip");
+
   for (const Example& example : kExamples) {
     const KroOdtReport report = example.describe(example.text);
-    std::printf("\n$ kro-odt %s %s\n", example.verb, KroOdtQuote(example.text).c_str());
+    Show(std::string(example.verb) + " " + KroOdtQuote(example.text));
     for (const std::string& line : report.lines) std::printf("%s\n", line.c_str());
     // A refused example is part of the demo: its reason goes to the same output.
     if (!report.ok) std::printf("kro-odt: %s: %s\n", report.what.c_str(), report.why.c_str());

@@ -2,6 +2,8 @@
 #include "KroOdtTraceWords.h"
 
 #include <cstring>
+#include <iterator>
+#include <utility>
 
 namespace {
 
@@ -37,23 +39,224 @@ const TraceWords kTraceWords[] = {
      R"(the text has neither "~" nor "#")"},
     {"KroMmdStreamGnIdentifierForODT::GetGnIdentifierFromStream", 4000,
      R"(no decimal number from 0 to 4294967295 after "#")"},
+
+    // Reading a topology stream in a model. Placeholders are filled from the stream's fields.
+    {"KroMmdStreamTopoForODT::GetTopoFromStream", 100, "the stream names nothing in this model"},
+    {"KroMmdStreamGeomRefForODT::ParseGeomLinkForODT", 200, "the stream is empty"},
+    {"KroMmdStreamGeomRefForODT::ParseGeomLinkForODT", 300,
+     R"(no version from 0 to 3 followed by "_" at character 1)"},
+    {"KroMmdStreamGeomRefForODT::ParseGeomLinkForODT", 400,
+     "malformed length prefix at character <length-at> (a count of characters that the "
+     R"(identifier after it does not have, or no "_" after it))"},
+    {"KroMmdStreamGeomRefForODT::ParseGeomLinkForODT", 500, "no body named <id>"},
+    {"KroMmdStreamGeomRefForODT::ParseGeomLinkForODT", 600,
+     "the text ends before the type token at character <token-at>"},
+    {"KroMmdStreamGeomRefForODT::ParseGeomLinkForODT", 700, "the type <token> is refused"},
+    {"KroMmdStreamGeomRefForODT::ParseGeomLinkForODT", 800,
+     "no <cell> within 0.02 of the point <point>"},
+    {"KroMmdStreamGeomRefForODT::ParseGeomLinkForODT", 900, "the cell found cannot be kept"},
+    {"KroMmdStreamGeomRefForODT::ParseGeomLinkForODT", 1100,
+     R"(the stream does not end with "_" after its last field at character <end-at>)"},
+    {"KroMmdStreamTopoForODT::ParseBodyIdentifier", 100, "the model has no naming graph"},
+    {"KroMmdStreamTopoForODT::ParseBodyIdentifier", 200,
+     R"(the body identifier <id> is no identifier ("#n" or "~n~m"))"},
+    {"KroMmdStreamTopoForODT::ParseBodyIdentifier", 300, "no body with the identifier <id>"},
+    {"KroMmdStreamTopoForODT::SetSpecializedStream", 100,
+     "unexpected text at character <end-at>: a topology stream has nothing after its last "
+     "field"},
+    {"KroMmdStreamGeomRefForODT::ReadSubElem", 100, "malformed point at character <point-at>"},
+    {"KroMmdStreamGeomRefForODT::ReadSubElem", 200,
+     "malformed direction at character <direction-at>"},
+    {"KroMmdStreamGeomRefForODT::ReadSubElem", 300, "malformed second point of the volume"},
+    {"KroMmdStreamGeomRefForODT::ReadSubElem", 400, "malformed second direction of the volume"},
+    {"KroMmdStreamGeomRefForODT::ReadSubElem", 500, "the search for the first face failed"},
+    {"KroMmdStreamGeomRefForODT::ReadSubElem", 600, "the search for the second face failed"},
+    {"KroMmdStreamGeomRefForODT::ReadSubElem", 700, "no volume bounded by the two faces"},
+    {"KroMmdStreamGeomRefForODT::ReadSubElem", 800,
+     "the cell search failed (the identifier names no body with cells, or the type <token> "
+     "names no dimension of cells)"},
+    {"KroMmdStreamGeomRefForODT::ReadSubElem", 900, "no vertex within 0.02 of the point <point>"},
+
+    // Writing a topology stream.
+    {"KroMmdStreamTopoForODT::GetStreamFromTopo", 100, "no body"},
+    {"KroMmdStreamTopoForODT::GetStreamFromTopo", 200, "the stream cannot be written"},
+    {"KroMmdStreamGeomRefForODT::StreamGeomLinkForODT", 200, "the body has no identifier"},
+    {"KroMmdStreamGeomRefForODT::StreamGeomLinkForODT", 300, "the body identifier is empty"},
+    {"KroMmdStreamGeomRefForODT::StreamGeomLinkForODT", 400, "the cell has no dimension"},
+    {"KroMmdStreamGeomRefForODT::StreamGeomLinkForODT", 600, "the cell cannot be located"},
+    {"KroMmdStreamGeomRefForODT::StreamGeomLinkForODT", 700, "no specialised part"},
+    {"KroMmdStreamGeomRefForODT::WriteBodyIdentifier", 100, "the body identifier is empty"},
+    {"KroMmdStreamTopoForODT::GetBodyIdentifier", 100, "the body belongs to no naming graph"},
+    {"KroMmdStreamTopoForODT::GetBodyIdentifier", 300,
+     "no feature makes the body (it has no scope in the naming graph)"},
+    {"KroMmdStreamTopoForODT::GetBodyIdentifier", 400, "the body's scope has no feature"},
+    {"KroMmdStreamTopoForODT::GetBodyIdentifier", 500, "the body's feature has no identifier"},
+    {"KroMmdStreamTopoForODT::GetBodyIdentifier", 600,
+     "the body's feature has an identifier without a text form"},
+    {"KroMmdStreamGeomRefForODT::WriteSubElem", 100, "the cell is not given"},
+    {"KroMmdStreamGeomRefForODT::WriteSubElem", 200, "it is not a cell"},
+    {"KroMmdStreamGeomRefForODT::WriteSubElem", 300, "a cell of dimension 0 that is no vertex"},
+    {"KroMmdStreamGeomRefForODT::WriteSubElem", 400,
+     "the cell has no point to locate it by (a degenerate edge has none)"},
+    {"KroMmdStreamGeomRefForODT::WriteSubElem", 500, "its point cannot be written"},
+    {"KroMmdStreamGeomRefForODT::WriteSubElem", 600, "its direction cannot be computed"},
+    {"KroMmdStreamGeomRefForODT::WriteSubElem", 700, "its direction cannot be written"},
+
+    // Reading a JSON stream (any builder).
+    {"KroMmdODTStreamBuilder::SetODTStream", 100,
+     "the text is not a JSON object (or nests too deep)"},
+    {"KroMmdODTStreamBuilder::SetODTStream", 200,
+     "a member's value is neither a string nor an object"},
+    {"KroMmdODTStreamBuilder::SetODTStream", 400, "a member names nothing in this model"},
+
+    // Reading a GNAOSpec stream.
+    {"KroMmdGNAOSpecODTStreamBuilder::SetValueStream", 6969,
+     "a key that is no way of naming an object (bodyTag, bodyId, specId, gnId, scopeEle, "
+     "scopeId, alias, namingRef, logElement)"},
+    {"KroMmdGNAOSpecODTStreamBuilder::_SetBodyTagStream", 100, "not an unsigned decimal number"},
+    {"KroMmdGNAOSpecODTStreamBuilder::_SetBodyTagStream", 200, "the model has no geometry"},
+    {"KroMmdGNAOSpecODTStreamBuilder::_SetBodyTagStream", 300, "the model has no naming graph"},
+    {"KroMmdGNAOSpecODTStreamBuilder::_SetBodyTagStream", 400, "no body has that tag"},
+    {"KroMmdGNAOSpecODTStreamBuilder::_SetBodyTagStream", 500,
+     "no feature makes that body (it has no scope in the naming graph)"},
+    {"KroMmdGNAOSpecODTStreamBuilder::_SetBodyTagStream", 600, "the body's scope has no object"},
+    {"KroMmdGNAOSpecODTStreamBuilder::SetGnId", 100, "the model has no naming graph"},
+    {"KroMmdGNAOSpecODTStreamBuilder::SetGnId", 200, "no object has that identifier"},
+    {"KroMmdGNAOSpecODTStreamBuilder::SetGnId", 300, "the identifier's scope has no object"},
+    {"KroMmdGNAOSpecODTStreamBuilder::_SetScopeEleStream", 100,
+     R"(not an element number ("*n" or "n"))"},
+    {"KroMmdGNAOSpecODTStreamBuilder::_SetScopeEleStream", 200, "the model has no naming graph"},
+    {"KroMmdGNAOSpecODTStreamBuilder::_SetScopeEleStream", 300, "no scope has that number"},
+    {"KroMmdGNAOSpecODTStreamBuilder::_SetScopeEleStream", 400, "the scope has no object"},
+    {"KroMmdGNAOSpecODTStreamBuilder::_SetAliasStream", 100, "the model has no features"},
+    {"KroMmdGNAOSpecODTStreamBuilder::_SetNamingRefStream", 100, "the model has no features"},
+    {"KroMmdGNAOSpecODTStreamBuilder::_SetLogElementStream", 200,
+     "the log element stream names nothing in this model"},
+    {"KroMmdGNAOSpecODTStreamBuilder::_SetLogElementStream", 300,
+     "the log element is no object of the naming graph"},
+
+    // Reading a LogElement stream.
+    {"KroMmdLogElementODTStreamBuilder::SetValueStream", 6969,
+     R"(a key that is neither "root" nor "logPath")"},
+    {"KroMmdLogElementODTStreamBuilder::_SetRootStream", 200, "the log root names nothing"},
+    {"KroMmdLogElementODTStreamBuilder::_SetLogPathStream", 100,
+     R"(no log root ("root" must come before "logPath"))"},
+    {"KroMmdLogElementODTStreamBuilder::_SetLogPathStream", 200,
+     "the log root has no software configuration"},
+    {"KroMmdLogElementODTStreamBuilder::_SetLogPathStream", 300, "the root is no log root"},
+    {"KroMmdLogElementODTStreamBuilder::_SetLogPathStream", 400,
+     "the log of the root cannot be read"},
+    {"KroMmdLogElementODTStreamBuilder::_SetLogPathStream", 500,
+     "no log element at that path under the root"},
+
+    // Writing a GNAOSpec or LogElement stream.
+    {"KroMmdODTStreamBuilder::GetODTStream", 300, "the query cannot be parsed"},
+    {"KroMmdODTStreamBuilder::GetODTStream", 400, "the query asks for a key the stream has not"},
+    {"KroMmdGNAOSpecODTStreamBuilder::GetValueStream", 6969,
+     "the query asks for a key the stream has not"},
+    {"KroMmdGNAOSpecODTStreamBuilder::GetBody", 100, "the object has no scope"},
+    {"KroMmdGNAOSpecODTStreamBuilder::GetBodyTag", 100, "the object has no body"},
+    {"KroMmdGNAOSpecODTStreamBuilder::_GetSpecIdStream", 200, "the object has no identifier"},
+    {"KroMmdGNAOSpecODTStreamBuilder::_GetSpecIdStream", 300,
+     "the object's identifier has no text form"},
+    {"KroMmdGNAOSpecODTStreamBuilder::_GetScopeEleStream", 100, "the object has no scope"},
+    {"KroMmdGNAOSpecODTStreamBuilder::_GetAliasStream", 100, "it has no alias"},
+    {"KroMmdGNAOSpecODTStreamBuilder::_GetNamingRefStream", 100, "it is no spec"},
+    {"KroMmdGNAOSpecODTStreamBuilder::_GetNamingRefStream", 200,
+     "its naming reference cannot be read"},
+    {"KroMmdGNAOSpecODTStreamBuilder::_GetLogElementStream", 100, "it is no log element"},
+    {"KroMmdGNAOSpecODTStreamBuilder::_GetLogElementStream", 200,
+     "it is no element under a log root (a feature is a log root, not an element)"},
+    {"KroMmdLogElementODTStreamBuilder::SetLogElement", 100, "it is no associated object"},
+    {"KroMmdLogElementODTStreamBuilder::SetLogElement", 200, "it has no identifier"},
+    {"KroMmdLogElementODTStreamBuilder::SetLogElement", 300,
+     "its identifier has not the two numbers of a log element"},
+    {"KroMmdLogElementODTStreamBuilder::SetLogElement", 500, "its log root cannot be found"},
+    {"KroMmdLogElementODTStreamBuilder::_GetLogPathStream", 700,
+     "the element has not exactly one path under its root"},
 };
 
-}  // namespace
+// Outer steps that say what was being read; their words come before the innermost reason.
+// Stage 200 of SetValueStream covers "bodyTag" and "bodyId", 300 "specId" and "gnId", and so on.
+const TraceWords kTraceContexts[] = {
+    {"KroMmdStreamTopoForODT::ParseBodyIdentifier", 200, "body identifier <id>"},
+    {"KroMmdGNAOSpecODTStreamBuilder::SetValueStream", 200, "body tag <value>"},
+    {"KroMmdGNAOSpecODTStreamBuilder::SetValueStream", 300, "identifier <value>"},
+    {"KroMmdGNAOSpecODTStreamBuilder::SetValueStream", 400, "scope element <value>"},
+    {"KroMmdGNAOSpecODTStreamBuilder::SetValueStream", 500, "alias <value>"},
+    {"KroMmdGNAOSpecODTStreamBuilder::SetValueStream", 600, "naming reference <value>"},
+    {"KroMmdGNAOSpecODTStreamBuilder::SetValueStream", 700, "log element"},
+    {"KroMmdLogElementODTStreamBuilder::SetValueStream", 200, "log root"},
+    {"KroMmdLogElementODTStreamBuilder::SetValueStream", 300, "log path"},
+};
 
-const char* KroOdtTraceWords(const std::string& qualifiedName, int stage) {
-  for (const TraceWords& row : kTraceWords) {
-    if (row.stage == stage && qualifiedName == row.name) return row.words;
+// What a placeholder reads as when the caller did not fill it.
+const std::pair<const char*, const char*> kPlaceholderFallbacks[] = {
+    {"<id>", "given"},    {"<token>", "given"}, {"<cell>", "cell"},  {"<point>", "written"},
+    {"<length-at>", "2"}, {"<token-at>", "?"},  {"<point-at>", "?"}, {"<direction-at>", "?"},
+    {"<end-at>", "?"},    {"<value>", "given"},
+};
+
+const TraceWords* FindRow(const TraceWords* begin, const TraceWords* end,
+                          const KroSysTraceEntry& entry) {
+  for (const TraceWords* row = begin; row != end; ++row) {
+    if (row->stage == entry.stage && entry.name == row->name) return row;
   }
   return nullptr;
 }
 
+}  // namespace
+
+const char* KroOdtTraceWords(const std::string& qualifiedName, int stage) {
+  const TraceWords* row = FindRow(std::begin(kTraceWords), std::end(kTraceWords),
+                                  KroSysTraceEntry{stage, qualifiedName});
+  return row != nullptr ? row->words : nullptr;
+}
+
 std::string KroOdtExplainTrace(const std::vector<KroSysTraceEntry>& chain) {
-  for (const KroSysTraceEntry& entry : chain) {
-    if (const char* words = KroOdtTraceWords(entry.name, entry.stage)) return words;
+  for (size_t i = 0; i < chain.size(); ++i) {
+    const char* words = KroOdtTraceWords(chain[i].name, chain[i].stage);
+    if (words == nullptr) continue;
+    // The innermost outer step that says what was being read, unless it is this very step.
+    for (size_t j = i + 1; j < chain.size(); ++j) {
+      if (const TraceWords* context =
+              FindRow(std::begin(kTraceContexts), std::end(kTraceContexts), chain[j])) {
+        return std::string(context->words) + ": " + words;
+      }
+    }
+    return words;
   }
   if (chain.empty()) return "";
   return chain.front().name + " stage " + std::to_string(chain.front().stage);
+}
+
+std::string KroOdtFillPlaceholders(const std::string& text,
+                                   const std::map<std::string, std::string>& words) {
+  std::string filled;
+  for (size_t pos = 0; pos < text.size();) {
+    const size_t open = text.find('<', pos);
+    const size_t close = open == std::string::npos ? open : text.find('>', open);
+    if (close == std::string::npos) {
+      filled.append(text, pos, std::string::npos);
+      break;
+    }
+    filled.append(text, pos, open - pos);
+    const std::string name = text.substr(open, close - open + 1);
+    const auto given = words.find(name);
+    const char* fallback = nullptr;
+    for (const auto& row : kPlaceholderFallbacks) {
+      if (name == row.first) fallback = row.second;
+    }
+    if (given != words.end()) {
+      filled += given->second;
+    } else if (fallback != nullptr) {
+      filled += fallback;
+    } else {
+      filled += name;  // not a placeholder: "<" and ">" of the text itself
+    }
+    pos = close + 1;
+  }
+  return filled;
 }
 
 std::string KroOdtRawTrace(const std::vector<KroSysTraceEntry>& chain) {

@@ -1,0 +1,40 @@
+// Runs the kro-odt tool as a process for the tool's tests: the arguments, a text on its standard
+// input, and both outputs and the exit code collected.
+#ifndef KroOdtToolRun_H
+#define KroOdtToolRun_H
+
+#include <string>
+#include <vector>
+
+struct KroOdtToolRun {
+  int exitCode = -1;
+  std::string out;
+  std::string err;
+};
+
+// Standard input holds input (empty: an empty input). Fails the test when the tool writes
+// nothing for quietSeconds.
+KroOdtToolRun KroOdtRunTool(const std::vector<std::string>& args, const std::string& input = "",
+                            int quietSeconds = 300);
+
+// "kro-odt [a] [b]", for SCOPED_TRACE.
+std::string KroOdtDescribeRun(const std::vector<std::string>& args);
+
+// The lines of a text, without their ends.
+std::vector<std::string> KroOdtLines(const std::string& text);
+
+// A fresh folder under the temporary folder, removed with its files when the object goes.
+class KroOdtTempDir {
+ public:
+  KroOdtTempDir();
+  ~KroOdtTempDir();
+  KroOdtTempDir(const KroOdtTempDir&) = delete;
+  KroOdtTempDir& operator=(const KroOdtTempDir&) = delete;
+  const std::string& Path() const { return _Path; }
+  std::string File(const std::string& name) const { return _Path + "/" + name; }
+
+ private:
+  std::string _Path;
+};
+
+#endif

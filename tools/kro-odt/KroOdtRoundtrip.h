@@ -1,0 +1,64 @@
+// The roundtrip of kro-odt: every cell's topology stream written and read back in the same
+// model, and the honest verdict on what came back. A cell that comes back as another one is
+// ambiguous only when the other cell, measured by the kernel, also lies within the tolerance of
+// the point as written in the stream and its direction there agrees with the written one: the
+// stream then truly cannot tell the two apart. Any other cell is a wrong answer.
+#ifndef KroOdtRoundtrip_H
+#define KroOdtRoundtrip_H
+
+#include <string>
+#include <vector>
+
+#include "KroOdtModel.h"
+
+class KroOdtProgress;
+
+enum class KroOdtVerdict { kSame, kAmbiguous, kLost, kWrong };
+
+const char* KroOdtVerdictWord(KroOdtVerdict verdict);
+
+// The verdict on a cell whose stream was read back as found (the original's body is that of
+// the entry): same, ambiguous or wrong; detail says which cell came back and how it lies.
+KroOdtVerdict KroOdtJudgeReadBack(const KroMfPart_var& part, const KroOdtCellEntry& original,
+                                  const std::string& stream, const KroCell_var& found,
+                                  std::string& detail);
+
+struct KroOdtTally {
+  int cells = 0;
+  int same = 0;
+  int ambiguous = 0;
+  int lost = 0;
+  int wrong = 0;
+  void Add(KroOdtVerdict verdict);
+};
+
+// A cell that did not come back as itself.
+struct KroOdtRoundtripNote {
+  KroOdtVerdict verdict;
+  std::string cell;    // KroOdtDescribeCell
+  std::string detail;  // the reason of a lost cell, what came back otherwise
+  std::string stream;  // empty when it could not be written
+};
+
+struct KroOdtRoundtripResult {
+  KroOdtTally byDimension[4];
+  KroOdtTally total;
+  double seconds = 0.0;
+  std::vector<KroOdtRoundtripNote> notes;  // in cell order
+};
+
+// Writes and reads back every cell of the model (of one dimension when dimension is 0 to 3). A
+// cell whose stream cannot be written counts as lost, with the reason.
+KroOdtRoundtripResult KroOdtRoundtripModel(const KroMfPart_var& part, int dimension,
+                                           KroOdtProgress* progress);
+
+// The table by dimension and the closing "roundtrip: ..." line, as the verb prints them.
+std::vector<std::string> KroOdtRoundtripTable(const KroOdtRoundtripResult& result);
+// The notes as the verb prints them: every lost and wrong cell, at most maxAmbiguous of the
+// ambiguous ones and a line for the rest.
+std::vector<std::string> KroOdtRoundtripNotes(const KroOdtRoundtripResult& result,
+                                              int maxAmbiguous);
+// The result as one JSON object.
+std::string KroOdtRoundtripJson(const KroOdtRoundtripResult& result, const std::string& model);
+
+#endif
