@@ -17,15 +17,6 @@
 #include "KroSysBftier.h"
 #include "_SEQUENCE_KroBaseUnknown_ptr.h"
 
-namespace {
-
-KroResult Fail(int stage, const char* name) {
-  KroSysBftier(stage, name, 0);
-  return KRO_E_FAIL;
-}
-
-}  // namespace
-
 // ---------------------------------------------------------------------------------------------
 // Life cycle
 
@@ -51,7 +42,7 @@ KroMmdGNAOSpecODTStreamBuilder::~KroMmdGNAOSpecODTStreamBuilder() = default;
 
 KroResult KroMmdGNAOSpecODTStreamBuilder::SetGNAO(const KroIGnAssociatedObject_var& object) {
   if (!GetContext() && KroFailed(SetContext(KroBaseUnknown_var(object))))
-    return Fail(100, "KroMmdGNAOSpecODTStreamBuilder::SetGNAO");
+    return KroSysFail(100, "KroMmdGNAOSpecODTStreamBuilder::SetGNAO");
   _GNAO = object;
   return KRO_S_OK;
 }
@@ -64,11 +55,11 @@ KroResult KroMmdGNAOSpecODTStreamBuilder::GetGNAO(KroIGnAssociatedObject_var& ob
 KroResult KroMmdGNAOSpecODTStreamBuilder::SetBody(const KroBody_var& body) {
   static const char* const kName = "KroMmdGNAOSpecODTStreamBuilder::SetBody";
   KroBrpGraph* graph = KroMfGNServices::GetGraph(GetContext());
-  if (!graph) return Fail(100, kName);
+  if (!graph) return KroSysFail(100, kName);
   KroBrpScope* scope = graph->GetScope(body.get());
-  if (!scope) return Fail(200, kName);
+  if (!scope) return KroSysFail(200, kName);
   KroIGnAssociatedObject_var object = scope->GetAssociatedObject();
-  if (!object) return Fail(300, kName);
+  if (!object) return KroSysFail(300, kName);
   _GNAO = object;
   return KRO_S_OK;
 }
@@ -76,25 +67,25 @@ KroResult KroMmdGNAOSpecODTStreamBuilder::SetBody(const KroBody_var& body) {
 KroResult KroMmdGNAOSpecODTStreamBuilder::SetGnId(const KroGnIdentifier& identifier) {
   static const char* const kName = "KroMmdGNAOSpecODTStreamBuilder::SetGnId";
   KroBrpGraph* graph = KroMfGNServices::GetGraph(GetContext());
-  if (!graph) return Fail(100, kName);
+  if (!graph) return KroSysFail(100, kName);
   KroBrpScope* scope = graph->GetScope(identifier);
-  if (!scope) return Fail(200, kName);
+  if (!scope) return KroSysFail(200, kName);
   KroIGnAssociatedObject_var object = scope->GetAssociatedObject();
-  if (!object) return Fail(300, kName);
+  if (!object) return KroSysFail(300, kName);
   _GNAO = object;
   return KRO_S_OK;
 }
 
 KroResult KroMmdGNAOSpecODTStreamBuilder::SetDiezele(unsigned int number) {
   if (KroFailed(SetGnId(KroGnIdentifier(static_cast<uint32_t>(number)))))
-    return Fail(100, "KroMmdGNAOSpecODTStreamBuilder::SetDiezele");
+    return KroSysFail(100, "KroMmdGNAOSpecODTStreamBuilder::SetDiezele");
   return KRO_S_OK;
 }
 
 KroResult KroMmdGNAOSpecODTStreamBuilder::GetScope(KroBrpScope*& scope) {
   scope = nullptr;
   KroBrpGraph* graph = KroMfGNServices::GetGraph(GetContext());
-  if (!graph) return Fail(200, "KroMmdGNAOSpecODTStreamBuilder::GetScope");
+  if (!graph) return KroSysFail(200, "KroMmdGNAOSpecODTStreamBuilder::GetScope");
   scope = graph->GetScope(_GNAO.get());
   return KRO_S_OK;
 }
@@ -103,7 +94,7 @@ KroResult KroMmdGNAOSpecODTStreamBuilder::GetBody(KroBody_var& body) {
   body = nullptr;
   KroBrpScope* scope = nullptr;
   if (KroFailed(GetScope(scope)) || !scope)
-    return Fail(100, "KroMmdGNAOSpecODTStreamBuilder::GetBody");
+    return KroSysFail(100, "KroMmdGNAOSpecODTStreamBuilder::GetBody");
   body = scope->GetBody(1);
   return KRO_S_OK;
 }
@@ -112,7 +103,7 @@ KroResult KroMmdGNAOSpecODTStreamBuilder::GetBodyTag(unsigned int& tag) {
   tag = 0;
   KroBody_var body;
   if (KroFailed(GetBody(body)) || !body)
-    return Fail(100, "KroMmdGNAOSpecODTStreamBuilder::GetBodyTag");
+    return KroSysFail(100, "KroMmdGNAOSpecODTStreamBuilder::GetBodyTag");
   tag = body->GetTag();
   return KRO_S_OK;
 }
@@ -132,7 +123,7 @@ KroResult KroMmdGNAOSpecODTStreamBuilder::DeclareInputs() {
                                   {"alias", 600},   {"namingRef", 700}, {"logElement", 800}};
   for (const Input& input : kInputs) {
     if (KroFailed(DeclareInput("", input.key, 0, 0)))
-      return Fail(input.stage, "KroMmdGNAOSpecODTStreamBuilder::DeclareInputs");
+      return KroSysFail(input.stage, "KroMmdGNAOSpecODTStreamBuilder::DeclareInputs");
   }
   return KRO_S_OK;
 }
@@ -142,19 +133,19 @@ KroResult KroMmdGNAOSpecODTStreamBuilder::SetValueStream(const KroUnicodeString&
   static const char* const kName = "KroMmdGNAOSpecODTStreamBuilder::SetValueStream";
   _GNAO = nullptr;
   if (key == "bodyId" || key == "bodyTag") {
-    if (KroFailed(_SetBodyTagStream(value))) return Fail(200, kName);
+    if (KroFailed(_SetBodyTagStream(value))) return KroSysFail(200, kName);
   } else if (key == "gnId" || key == "specId") {
-    if (KroFailed(_SetSpecIdStream(value))) return Fail(300, kName);
+    if (KroFailed(_SetSpecIdStream(value))) return KroSysFail(300, kName);
   } else if (key == "scopeId" || key == "scopeEle") {
-    if (KroFailed(_SetScopeEleStream(value))) return Fail(400, kName);
+    if (KroFailed(_SetScopeEleStream(value))) return KroSysFail(400, kName);
   } else if (key == "alias") {
-    if (KroFailed(_SetAliasStream(value))) return Fail(500, kName);
+    if (KroFailed(_SetAliasStream(value))) return KroSysFail(500, kName);
   } else if (key == "namingRef") {
-    if (KroFailed(_SetNamingRefStream(value))) return Fail(600, kName);
+    if (KroFailed(_SetNamingRefStream(value))) return KroSysFail(600, kName);
   } else if (key == "logElement") {
-    if (KroFailed(_SetLogElementStream(value))) return Fail(700, kName);
+    if (KroFailed(_SetLogElementStream(value))) return KroSysFail(700, kName);
   } else {
-    return Fail(6969, kName);
+    return KroSysFail(6969, kName);
   }
   return KRO_S_OK;
 }
@@ -165,19 +156,19 @@ KroResult KroMmdGNAOSpecODTStreamBuilder::GetValueStream(const KroUnicodeString&
   static const char* const kName = "KroMmdGNAOSpecODTStreamBuilder::GetValueStream";
   out = "";
   if (key == "bodyId" || key == "bodyTag") {
-    if (KroFailed(_GetBodyTagStream(out))) return Fail(200, kName);
+    if (KroFailed(_GetBodyTagStream(out))) return KroSysFail(200, kName);
   } else if (key == "gnId" || key == "specId") {
-    if (KroFailed(_GetSpecIdStream(out))) return Fail(300, kName);
+    if (KroFailed(_GetSpecIdStream(out))) return KroSysFail(300, kName);
   } else if (key == "scopeId" || key == "scopeEle") {
-    if (KroFailed(_GetScopeEleStream(out))) return Fail(400, kName);
+    if (KroFailed(_GetScopeEleStream(out))) return KroSysFail(400, kName);
   } else if (key == "alias") {
-    if (KroFailed(_GetAliasStream(out))) return Fail(500, kName);
+    if (KroFailed(_GetAliasStream(out))) return KroSysFail(500, kName);
   } else if (key == "namingRef") {
-    if (KroFailed(_GetNamingRefStream(out))) return Fail(600, kName);
+    if (KroFailed(_GetNamingRefStream(out))) return KroSysFail(600, kName);
   } else if (key == "logElement") {
-    if (KroFailed(_GetLogElementStream(format, out))) return Fail(600, kName);
+    if (KroFailed(_GetLogElementStream(format, out))) return KroSysFail(600, kName);
   } else {
-    return Fail(6969, kName);
+    return KroSysFail(6969, kName);
   }
   return KRO_S_OK;
 }
@@ -188,18 +179,18 @@ KroResult KroMmdGNAOSpecODTStreamBuilder::GetValueStream(const KroUnicodeString&
 KroResult KroMmdGNAOSpecODTStreamBuilder::_SetBodyTagStream(const KroUnicodeString& value) {
   static const char* const kName = "KroMmdGNAOSpecODTStreamBuilder::_SetBodyTagStream";
   unsigned int tag = 0;
-  if (!value.ConvertToNum(&tag, "%u")) return Fail(100, kName);
+  if (!value.ConvertToNum(&tag, "%u")) return KroSysFail(100, kName);
   KroGeoFactory_var factory = KroMfBRepServices::GetGeoFactory(GetContext());
-  if (!factory) return Fail(200, kName);
+  if (!factory) return KroSysFail(200, kName);
   KroBrpGraph* graph = KroMfGNServices::GetGraph(GetContext());
-  if (!graph) return Fail(300, kName);
+  if (!graph) return KroSysFail(300, kName);
   // Bodies only: the tag of a cell names nothing.
   KroBody_var body = factory->FindObjectFromTag(tag, KroGeoFactory::kBodyType);
-  if (!body) return Fail(400, kName);
+  if (!body) return KroSysFail(400, kName);
   KroBrpScope* scope = graph->GetScope(body.get());
-  if (!scope) return Fail(500, kName);
+  if (!scope) return KroSysFail(500, kName);
   KroIGnAssociatedObject_var object = scope->GetAssociatedObject();
-  if (!object) return Fail(600, kName);
+  if (!object) return KroSysFail(600, kName);
   _GNAO = object;
   return KRO_S_OK;
 }
@@ -207,7 +198,7 @@ KroResult KroMmdGNAOSpecODTStreamBuilder::_SetBodyTagStream(const KroUnicodeStri
 KroResult KroMmdGNAOSpecODTStreamBuilder::_GetBodyTagStream(KroUnicodeString& out) {
   unsigned int tag = 0;
   if (KroFailed(GetBodyTag(tag)))
-    return Fail(100, "KroMmdGNAOSpecODTStreamBuilder::_GetBodyTagStream");
+    return KroSysFail(100, "KroMmdGNAOSpecODTStreamBuilder::_GetBodyTagStream");
   out.BuildFromNum(tag, "%u");
   return KRO_S_OK;
 }
@@ -219,18 +210,18 @@ KroResult KroMmdGNAOSpecODTStreamBuilder::_SetSpecIdStream(const KroUnicodeStrin
   static const char* const kName = "KroMmdGNAOSpecODTStreamBuilder::_SetSpecIdStream";
   KroGnIdentifier identifier;
   if (KroFailed(KroMmdStreamGnIdentifierForODT::GetGnIdentifierFromStream(value, identifier)))
-    return Fail(100, kName);
-  if (KroFailed(SetGnId(identifier))) return Fail(200, kName);
+    return KroSysFail(100, kName);
+  if (KroFailed(SetGnId(identifier))) return KroSysFail(200, kName);
   return KRO_S_OK;
 }
 
 KroResult KroMmdGNAOSpecODTStreamBuilder::_GetSpecIdStream(KroUnicodeString& out) {
   static const char* const kName = "KroMmdGNAOSpecODTStreamBuilder::_GetSpecIdStream";
-  if (!_GNAO) return Fail(100, kName);
+  if (!_GNAO) return KroSysFail(100, kName);
   KroGnIdentifier identifier;
-  if (KroFailed(_GNAO->GetGnIdentifier(identifier, 0))) return Fail(200, kName);
+  if (KroFailed(_GNAO->GetGnIdentifier(identifier, 0))) return KroSysFail(200, kName);
   if (KroFailed(KroMmdStreamGnIdentifierForODT::GetStreamFromGnIdentifier(identifier, out)))
-    return Fail(300, kName);
+    return KroSysFail(300, kName);
   return KRO_S_OK;
 }
 
@@ -242,15 +233,15 @@ KroResult KroMmdGNAOSpecODTStreamBuilder::_SetScopeEleStream(const KroUnicodeStr
   KroUnicodeString digits(value);
   digits.ReplaceSubString("*", "");
   unsigned int number = 0;
-  if (!digits.ConvertToNum(&number, "%u")) return Fail(100, kName);
+  if (!digits.ConvertToNum(&number, "%u")) return KroSysFail(100, kName);
   KroBrpGraph* graph = KroMfGNServices::GetGraph(GetContext());
-  if (!graph) return Fail(200, kName);
+  if (!graph) return KroSysFail(200, kName);
   // Element numbers are positive ints: a larger number names no scope.
   KroBrpScope* scope =
       number <= 0x7FFFFFFFu ? graph->GetScopeFromElementNumber(static_cast<int>(number)) : nullptr;
-  if (!scope) return Fail(300, kName);
+  if (!scope) return KroSysFail(300, kName);
   KroIGnAssociatedObject_var object = scope->GetAssociatedObject();
-  if (!object) return Fail(400, kName);
+  if (!object) return KroSysFail(400, kName);
   _GNAO = object;
   return KRO_S_OK;
 }
@@ -258,7 +249,7 @@ KroResult KroMmdGNAOSpecODTStreamBuilder::_SetScopeEleStream(const KroUnicodeStr
 KroResult KroMmdGNAOSpecODTStreamBuilder::_GetScopeEleStream(KroUnicodeString& out) {
   KroBrpScope* scope = nullptr;
   if (KroFailed(GetScope(scope)) || !scope)
-    return Fail(100, "KroMmdGNAOSpecODTStreamBuilder::_GetScopeEleStream");
+    return KroSysFail(100, "KroMmdGNAOSpecODTStreamBuilder::_GetScopeEleStream");
   KroUnicodeString number;
   number.BuildFromNum(scope->GetElementNumber(), "%d");
   out = KroUnicodeString("*") + number;
@@ -271,12 +262,12 @@ KroResult KroMmdGNAOSpecODTStreamBuilder::_GetScopeEleStream(KroUnicodeString& o
 KroResult KroMmdGNAOSpecODTStreamBuilder::_SetAliasStream(const KroUnicodeString& value) {
   static const char* const kName = "KroMmdGNAOSpecODTStreamBuilder::_SetAliasStream";
   KroIContainer_var container = KroMfBRepUtils::GetSpecContainer(GetContext());
-  if (!container) return Fail(100, kName);
+  if (!container) return KroSysFail(100, kName);
   _SEQUENCE_KroBaseUnknown_ptr members;
   // A container that cannot list its members is as unusable as a missing one.
   if (KroFailed(container->ListMembersHere(KroIAlias::ClassName(), members))) {
     members.ReleaseAll();
-    return Fail(100, kName);
+    return KroSysFail(100, kName);
   }
   for (uint32_t i = 0; i < members.length(); ++i) {
     KroIAlias_var alias(members[i]);
@@ -291,7 +282,7 @@ KroResult KroMmdGNAOSpecODTStreamBuilder::_SetAliasStream(const KroUnicodeString
 
 KroResult KroMmdGNAOSpecODTStreamBuilder::_GetAliasStream(KroUnicodeString& out) {
   KroIAlias_var alias(_GNAO);
-  if (!alias) return Fail(100, "KroMmdGNAOSpecODTStreamBuilder::_GetAliasStream");
+  if (!alias) return KroSysFail(100, "KroMmdGNAOSpecODTStreamBuilder::_GetAliasStream");
   out = alias->GetAlias();
   return KRO_S_OK;
 }
@@ -302,12 +293,12 @@ KroResult KroMmdGNAOSpecODTStreamBuilder::_GetAliasStream(KroUnicodeString& out)
 KroResult KroMmdGNAOSpecODTStreamBuilder::_SetNamingRefStream(const KroUnicodeString& value) {
   static const char* const kName = "KroMmdGNAOSpecODTStreamBuilder::_SetNamingRefStream";
   KroIContainer_var container = KroMfBRepUtils::GetSpecContainer(GetContext());
-  if (!container) return Fail(100, kName);
+  if (!container) return KroSysFail(100, kName);
   // Naming references first: an empty reference never matches.
   _SEQUENCE_KroBaseUnknown_ptr members;
   if (KroFailed(container->ListMembersHere(KroIJournalingSpec::ClassName(), members))) {
     members.ReleaseAll();
-    return Fail(100, kName);
+    return KroSysFail(100, kName);
   }
   for (uint32_t i = 0; i < members.length(); ++i) {
     KroIJournalingSpec_var journaling(members[i]);
@@ -323,7 +314,7 @@ KroResult KroMmdGNAOSpecODTStreamBuilder::_SetNamingRefStream(const KroUnicodeSt
   // Then spec names.
   if (KroFailed(container->ListMembersHere(KroISpecObject::ClassName(), members))) {
     members.ReleaseAll();
-    return Fail(100, kName);
+    return KroSysFail(100, kName);
   }
   for (uint32_t i = 0; i < members.length(); ++i) {
     KroISpecObject_var spec(members[i]);
@@ -340,9 +331,9 @@ KroResult KroMmdGNAOSpecODTStreamBuilder::_GetNamingRefStream(KroUnicodeString& 
   static const char* const kName = "KroMmdGNAOSpecODTStreamBuilder::_GetNamingRefStream";
   out = "";
   KroISpecObject_var spec(_GNAO);
-  if (!spec) return Fail(100, kName);
+  if (!spec) return KroSysFail(100, kName);
   KroIJournalingSpec_var journaling(_GNAO);
-  if (journaling && KroFailed(journaling->GetNamingReference(out))) return Fail(200, kName);
+  if (journaling && KroFailed(journaling->GetNamingReference(out))) return KroSysFail(200, kName);
   if (out.IsEmpty()) out = spec->GetName();
   return KRO_S_OK;
 }
@@ -353,10 +344,10 @@ KroResult KroMmdGNAOSpecODTStreamBuilder::_GetNamingRefStream(KroUnicodeString& 
 KroResult KroMmdGNAOSpecODTStreamBuilder::_SetLogElementStream(const KroUnicodeString& value) {
   static const char* const kName = "KroMmdGNAOSpecODTStreamBuilder::_SetLogElementStream";
   KroMmdLogElementODTStreamBuilder logElement;
-  if (KroFailed(logElement.SetContext(GetContext()))) return Fail(100, kName);
-  if (KroFailed(logElement.SetODTStream(value))) return Fail(200, kName);
+  if (KroFailed(logElement.SetContext(GetContext()))) return KroSysFail(100, kName);
+  if (KroFailed(logElement.SetODTStream(value))) return KroSysFail(200, kName);
   KroIGnAssociatedObject_var object;
-  if (KroFailed(logElement.GetSpecGNAO(object))) return Fail(300, kName);
+  if (KroFailed(logElement.GetSpecGNAO(object))) return KroSysFail(300, kName);
   _GNAO = object;
   return KRO_S_OK;
 }
@@ -366,10 +357,10 @@ KroResult KroMmdGNAOSpecODTStreamBuilder::_GetLogElementStream(const KroUnicodeS
   static const char* const kName = "KroMmdGNAOSpecODTStreamBuilder::_GetLogElementStream";
   out = "";
   KroIMmiLogElement_var element(_GNAO);
-  if (!element) return Fail(100, kName);
+  if (!element) return KroSysFail(100, kName);
   KroMmdLogElementODTStreamBuilder logElement;
-  if (KroFailed(logElement.SetContext(GetContext()))) return Fail(100, kName);
-  if (KroFailed(logElement.SetLogElement(element))) return Fail(200, kName);
-  if (KroFailed(logElement.GetODTStream(format, out))) return Fail(300, kName);
+  if (KroFailed(logElement.SetContext(GetContext()))) return KroSysFail(100, kName);
+  if (KroFailed(logElement.SetLogElement(element))) return KroSysFail(200, kName);
+  if (KroFailed(logElement.GetODTStream(format, out))) return KroSysFail(300, kName);
   return KRO_S_OK;
 }

@@ -11,10 +11,6 @@
 
 namespace {
 
-KroResult Fail(int stage, const char* name) {
-  KroSysBftier(stage, name, 0);
-  return KRO_E_FAIL;
-}
 
 // Paths are written and read with this separator between keys.
 const char* const kPathSeparator = ".";
@@ -58,16 +54,16 @@ KroMmdLogElementODTStreamBuilder::~KroMmdLogElementODTStreamBuilder() = default;
 KroResult KroMmdLogElementODTStreamBuilder::SetLogElement(const KroIMmiLogElement_var& element) {
   static const char* const kName = "KroMmdLogElementODTStreamBuilder::SetLogElement";
   KroIGnAssociatedObject_var named(element);
-  if (!named) return Fail(100, kName);
+  if (!named) return KroSysFail(100, kName);
   KroGnIdentifier identifier;
-  if (KroFailed(named->GetGnIdentifier(identifier, 0))) return Fail(200, kName);
+  if (KroFailed(named->GetGnIdentifier(identifier, 0))) return KroSysFail(200, kName);
   uint32_t rootNumber = 0;
   uint32_t number = 0;
-  if (KroFailed(identifier.GetULong32X2(rootNumber, number))) return Fail(300, kName);
+  if (KroFailed(identifier.GetULong32X2(rootNumber, number))) return KroSysFail(300, kName);
   _LogElement = element;
-  if (KroFailed(_Root.SetContext(GetContext()))) return Fail(400, kName);
+  if (KroFailed(_Root.SetContext(GetContext()))) return KroSysFail(400, kName);
   // The root is the associated object whose identifier is the first number alone.
-  if (KroFailed(_Root.SetDiezele(rootNumber))) return Fail(500, kName);
+  if (KroFailed(_Root.SetDiezele(rootNumber))) return KroSysFail(500, kName);
   return KRO_S_OK;
 }
 
@@ -87,8 +83,8 @@ KroResult KroMmdLogElementODTStreamBuilder::GetSpecGNAO(KroIGnAssociatedObject_v
 KroResult KroMmdLogElementODTStreamBuilder::DeclareInputs() {
   static const char* const kName = "KroMmdLogElementODTStreamBuilder::DeclareInputs";
   // Both are mandatory conjuncts: every stream names the root and the path.
-  if (KroFailed(DeclareInput("", "root", 1, 0))) return Fail(100, kName);
-  if (KroFailed(DeclareInput("", "logPath", 1, 0))) return Fail(200, kName);
+  if (KroFailed(DeclareInput("", "root", 1, 0))) return KroSysFail(100, kName);
+  if (KroFailed(DeclareInput("", "logPath", 1, 0))) return KroSysFail(200, kName);
   return KRO_S_OK;
 }
 
@@ -96,11 +92,11 @@ KroResult KroMmdLogElementODTStreamBuilder::SetValueStream(const KroUnicodeStrin
                                                            const KroUnicodeString& value) {
   static const char* const kName = "KroMmdLogElementODTStreamBuilder::SetValueStream";
   if (key == "root") {
-    if (KroFailed(_SetRootStream(value))) return Fail(200, kName);
+    if (KroFailed(_SetRootStream(value))) return KroSysFail(200, kName);
   } else if (key == "logPath") {
-    if (KroFailed(_SetLogPathStream(value))) return Fail(300, kName);
+    if (KroFailed(_SetLogPathStream(value))) return KroSysFail(300, kName);
   } else {
-    return Fail(6969, kName);
+    return KroSysFail(6969, kName);
   }
   return KRO_S_OK;
 }
@@ -111,11 +107,11 @@ KroResult KroMmdLogElementODTStreamBuilder::GetValueStream(const KroUnicodeStrin
   static const char* const kName = "KroMmdLogElementODTStreamBuilder::GetValueStream";
   out = "";
   if (key == "root") {
-    if (KroFailed(_GetRootStream(format, out))) return Fail(200, kName);
+    if (KroFailed(_GetRootStream(format, out))) return KroSysFail(200, kName);
   } else if (key == "logPath") {
-    if (KroFailed(_GetLogPathStream(out))) return Fail(300, kName);
+    if (KroFailed(_GetLogPathStream(out))) return KroSysFail(300, kName);
   } else {
-    return Fail(6969, kName);
+    return KroSysFail(6969, kName);
   }
   return KRO_S_OK;
 }
@@ -125,8 +121,8 @@ KroResult KroMmdLogElementODTStreamBuilder::GetValueStream(const KroUnicodeStrin
 
 KroResult KroMmdLogElementODTStreamBuilder::_SetRootStream(const KroUnicodeString& value) {
   static const char* const kName = "KroMmdLogElementODTStreamBuilder::_SetRootStream";
-  if (KroFailed(_Root.SetContext(GetContext()))) return Fail(100, kName);
-  if (KroFailed(_Root.SetODTStream(value))) return Fail(200, kName);
+  if (KroFailed(_Root.SetContext(GetContext()))) return KroSysFail(100, kName);
+  if (KroFailed(_Root.SetODTStream(value))) return KroSysFail(200, kName);
   return KRO_S_OK;
 }
 
@@ -134,7 +130,7 @@ KroResult KroMmdLogElementODTStreamBuilder::_GetRootStream(const KroUnicodeStrin
                                                            KroUnicodeString& out) {
   out = "";
   if (KroFailed(_Root.GetODTStream(format, out)))
-    return Fail(100, "KroMmdLogElementODTStreamBuilder::_GetRootStream");
+    return KroSysFail(100, "KroMmdLogElementODTStreamBuilder::_GetRootStream");
   return KRO_S_OK;
 }
 
@@ -145,17 +141,17 @@ KroResult KroMmdLogElementODTStreamBuilder::_SetLogPathStream(const KroUnicodeSt
   static const char* const kName = "KroMmdLogElementODTStreamBuilder::_SetLogPathStream";
   _LogElement = nullptr;
   KroIGnAssociatedObject_var root;
-  if (KroFailed(_Root.GetGNAO(root)) || !root) return Fail(100, kName);
+  if (KroFailed(_Root.GetGNAO(root)) || !root) return KroSysFail(100, kName);
   KroSoftwareConfiguration_var configuration = ConfigurationOf(root);
-  if (!configuration) return Fail(200, kName);
+  if (!configuration) return KroSysFail(200, kName);
   KroMmrLogTransactionContext transaction(configuration.get(),
                                           KroIMmiLogTransactionPriv::ReadTransaction);
   KroMmrLogElementTable table(transaction);
   KroIMmiLogElement_var rootElement(root);
-  if (!rootElement) return Fail(300, kName);
-  if (KroFailed(table.Init(rootElement.get()))) return Fail(400, kName);
+  if (!rootElement) return KroSysFail(300, kName);
+  if (KroFailed(table.Init(rootElement.get()))) return KroSysFail(400, kName);
   if (KroFailed(table.QueryLogSelector(rootElement.get(), value, _LogElement)))
-    return Fail(500, kName);
+    return KroSysFail(500, kName);
   return KRO_S_OK;
 }
 
@@ -163,25 +159,25 @@ KroResult KroMmdLogElementODTStreamBuilder::_GetLogPathStream(KroUnicodeString& 
   static const char* const kName = "KroMmdLogElementODTStreamBuilder::_GetLogPathStream";
   out = "";
   KroIGnAssociatedObject_var root;
-  if (KroFailed(_Root.GetGNAO(root))) return Fail(100, kName);
+  if (KroFailed(_Root.GetGNAO(root))) return KroSysFail(100, kName);
   KroIMmiLogElement_var rootElement(root);
-  if (!rootElement) return Fail(200, kName);
+  if (!rootElement) return KroSysFail(200, kName);
   KroSoftwareConfiguration_var configuration = ConfigurationOf(root);
-  if (!configuration) return Fail(200, kName);
+  if (!configuration) return KroSysFail(200, kName);
   KroMmrLogTransactionContext transaction(configuration.get(),
                                           KroIMmiLogTransactionPriv::ReadTransaction);
   KroMmrLogElementTable table(transaction);
-  if (KroFailed(table.Init(rootElement.get()))) return Fail(400, kName);
+  if (KroFailed(table.Init(rootElement.get()))) return KroSysFail(400, kName);
   KroListValKroIMmiLogElement_var constructed;
   const KroUnicodeString selector =
       KroUnicodeString(KroMmiLogProtocolKeys::GFLog::_Construction) + "//*";
   if (KroFailed(table.QueryLogSelectorAll(rootElement.get(), selector, constructed)))
-    return Fail(500, kName);
+    return KroSysFail(500, kName);
   KroListValKroUnicodeString paths;
   if (KroFailed(table.GetLogPathes(_LogElement.get(), kPathSeparator, paths)))
-    return Fail(600, kName);
+    return KroSysFail(600, kName);
   // A path must name the element alone, and the element must have one to be named at all.
-  if (paths.Size() != 1) return Fail(700, kName);
+  if (paths.Size() != 1) return KroSysFail(700, kName);
   out = paths[1];
   return KRO_S_OK;
 }

@@ -28,10 +28,6 @@ bool MayBeJSONObject(const KroUnicodeString& text) {
   return false;
 }
 
-KroResult Fail(int stage, const char* name) {
-  KroSysBftier(stage, name, 0);
-  return KRO_E_FAIL;
-}
 
 }  // namespace
 
@@ -68,7 +64,7 @@ KroResult KroMmdODTStreamBuilder::_ResetInputs() {
   _InputMap.CreateMap();
   KroOmxAny root;
   root.CreateMap();
-  if (root.MapSetValue(kIsAND, KroOmxAny(0)) < 0) return Fail(100, kName);
+  if (root.MapSetValue(kIsAND, KroOmxAny(0)) < 0) return KroSysFail(100, kName);
   KroOmxAny children;
   children.CreateList();
   root.MapSetValue(kIsOpt, KroOmxAny(0));
@@ -82,53 +78,53 @@ KroResult KroMmdODTStreamBuilder::DeclareInput(const KroUnicodeString& parent,
                                                const KroUnicodeString& key, unsigned char isAND,
                                                unsigned char isOpt) {
   static const char* const kName = "KroMmdODTStreamBuilder::DeclareInput";
-  if (_InputMap.MapFind(key) != nullptr) return Fail(100, kName);
+  if (_InputMap.MapFind(key) != nullptr) return KroSysFail(100, kName);
 
   KroOmxAny node;
   node.CreateMap();
-  if (node.MapSetValue(kIsAND, KroOmxAny(isAND)) < 0) return Fail(300, kName);
-  if (node.MapSetValue(kIsOpt, KroOmxAny(isOpt)) < 0) return Fail(400, kName);
+  if (node.MapSetValue(kIsAND, KroOmxAny(isAND)) < 0) return KroSysFail(300, kName);
+  if (node.MapSetValue(kIsOpt, KroOmxAny(isOpt)) < 0) return KroSysFail(400, kName);
   KroOmxAny children;
   children.CreateList();
-  if (node.MapSetValue(kChildren, children) < 0) return Fail(600, kName);
+  if (node.MapSetValue(kChildren, children) < 0) return KroSysFail(600, kName);
 
   const KroUnicodeString parentKey = parent.IsEmpty() ? kRoot : parent;
   KroOmxAny parentNode;
-  if (_InputMap.MapGetValue(parentKey, parentNode) < 0) return Fail(700, kName);
-  if (node.MapSetValue(kParent, KroOmxAny(parentKey)) < 0) return Fail(800, kName);
+  if (_InputMap.MapGetValue(parentKey, parentNode) < 0) return KroSysFail(700, kName);
+  if (node.MapSetValue(kParent, KroOmxAny(parentKey)) < 0) return KroSysFail(800, kName);
 
   KroOmxAny siblings;
   if (parentNode.MapGetValue(kChildren, siblings) < 0 || siblings.Append(KroOmxAny(key)) < 0) {
-    return Fail(900, kName);
+    return KroSysFail(900, kName);
   }
-  if (parentNode.MapSetValue(kChildren, siblings) < 0) return Fail(1000, kName);
-  if (_InputMap.MapSetValue(parentKey, parentNode) < 0) return Fail(1100, kName);
+  if (parentNode.MapSetValue(kChildren, siblings) < 0) return KroSysFail(1000, kName);
+  if (_InputMap.MapSetValue(parentKey, parentNode) < 0) return KroSysFail(1100, kName);
 
-  if (node.MapSetValue(kIsValuated, KroOmxAny(0)) < 0) return Fail(1200, kName);
-  if (_InputMap.MapSetValue(key, node) < 0) return Fail(1300, kName);
+  if (node.MapSetValue(kIsValuated, KroOmxAny(0)) < 0) return KroSysFail(1200, kName);
+  if (_InputMap.MapSetValue(key, node) < 0) return KroSysFail(1300, kName);
   return KRO_S_OK;
 }
 
 KroResult KroMmdODTStreamBuilder::_UpdateInputMap(KroOmxAny& tree, const KroUnicodeString& key) {
   static const char* const kName = "KroMmdODTStreamBuilder::_UpdateInputMap";
   KroOmxAny node;
-  if (tree.MapGetValue(key, node) < 0) return Fail(100, kName);
-  if (node.MapSetValue(kIsValuated, KroOmxAny(1)) < 0) return Fail(150, kName);
-  if (tree.MapSetValue(key, node) < 0) return Fail(160, kName);
+  if (tree.MapGetValue(key, node) < 0) return KroSysFail(100, kName);
+  if (node.MapSetValue(kIsValuated, KroOmxAny(1)) < 0) return KroSysFail(150, kName);
+  if (tree.MapSetValue(key, node) < 0) return KroSysFail(160, kName);
   if (key == kRoot) return KRO_S_OK;
 
   const KroOmxAny* isAND = node.MapFind(kIsAND);
-  if (isAND == nullptr) return Fail(200, kName);
+  if (isAND == nullptr) return KroSysFail(200, kName);
   const KroOmxAny* parentValue = node.MapFind(kParent);
-  if (parentValue == nullptr) return Fail(300, kName);
+  if (parentValue == nullptr) return KroSysFail(300, kName);
   const KroUnicodeString parentKey = parentValue->GetString();
   if (parentKey.IsEmpty()) return KRO_S_OK;
 
   // The sibling keys are copied out: the marks below replace nodes of the tree.
   const KroOmxAny* parentNode = tree.MapFind(parentKey);
-  if (parentNode == nullptr) return Fail(400, kName);
+  if (parentNode == nullptr) return KroSysFail(400, kName);
   const KroOmxAny* children = parentNode->MapFind(kChildren);
-  if (children == nullptr || children->Size() == 0) return Fail(500, kName);
+  if (children == nullptr || children->Size() == 0) return KroSysFail(500, kName);
   const KroOmxAny siblings = *children;
 
   // Giving an alternative gives its whole group.
@@ -136,23 +132,23 @@ KroResult KroMmdODTStreamBuilder::_UpdateInputMap(KroOmxAny& tree, const KroUnic
     for (int i = 1; i <= siblings.Size(); ++i) {
       const KroUnicodeString& sibling = siblings[i].GetString();
       KroOmxAny siblingNode;
-      if (tree.MapGetValue(sibling, siblingNode) < 0) return Fail(600, kName);
-      if (siblingNode.MapSetValue(kIsValuated, KroOmxAny(1)) < 0) return Fail(700, kName);
-      if (tree.MapSetValue(sibling, siblingNode) < 0) return Fail(800, kName);
+      if (tree.MapGetValue(sibling, siblingNode) < 0) return KroSysFail(600, kName);
+      if (siblingNode.MapSetValue(kIsValuated, KroOmxAny(1)) < 0) return KroSysFail(700, kName);
+      if (tree.MapSetValue(sibling, siblingNode) < 0) return KroSysFail(800, kName);
     }
   }
 
   // The parent is given once every member of the group is given or optional.
   for (int i = 1; i <= siblings.Size(); ++i) {
     const KroOmxAny* siblingNode = tree.MapFind(siblings[i].GetString());
-    if (siblingNode == nullptr) return Fail(900, kName);
+    if (siblingNode == nullptr) return KroSysFail(900, kName);
     const KroOmxAny* isValuated = siblingNode->MapFind(kIsValuated);
-    if (isValuated == nullptr) return Fail(1000, kName);
+    if (isValuated == nullptr) return KroSysFail(1000, kName);
     const KroOmxAny* isOpt = siblingNode->MapFind(kIsOpt);
-    if (isOpt == nullptr) return Fail(1100, kName);
+    if (isOpt == nullptr) return KroSysFail(1100, kName);
     if (!IsSet(*isValuated) && !IsSet(*isOpt)) return KRO_S_OK;
   }
-  if (_UpdateInputMap(tree, parentKey) < 0) return Fail(1200, kName);
+  if (_UpdateInputMap(tree, parentKey) < 0) return KroSysFail(1200, kName);
   return KRO_S_OK;
 }
 
@@ -162,13 +158,13 @@ KroResult KroMmdODTStreamBuilder::_UpdateInputMap(KroOmxAny& tree, const KroUnic
 KroResult KroMmdODTStreamBuilder::SetODTStream(const KroUnicodeString& stream) {
   static const char* const kName = "KroMmdODTStreamBuilder::SetODTStream";
   KroOmxAny parsed;
-  if (KroOmxJson::ParseString(KroOmxUTF8String(stream), parsed) < 0) return Fail(100, kName);
-  if (!parsed.IsMap()) return Fail(100, kName);
+  if (KroOmxJson::ParseString(KroOmxUTF8String(stream), parsed) < 0) return KroSysFail(100, kName);
+  if (!parsed.IsMap()) return KroSysFail(100, kName);
 
   for (const KroOmxAny::Item& member : parsed.MapItems()) {
     KroUnicodeString value;
-    if (_StringifyNode(member.second, value) < 0) return Fail(200, kName);
-    if (SetValueStream(member.first, value) < 0) return Fail(400, kName);
+    if (_StringifyNode(member.second, value) < 0) return KroSysFail(200, kName);
+    if (SetValueStream(member.first, value) < 0) return KroSysFail(400, kName);
   }
   return KRO_S_OK;
 }
@@ -178,14 +174,14 @@ KroResult KroMmdODTStreamBuilder::ParseJSONList(const KroUnicodeString& text,
   static const char* const kName = "KroMmdODTStreamBuilder::ParseJSONList";
   items.RemoveAll();
   KroOmxAny parsed;
-  if (KroOmxJson::ParseString(KroOmxUTF8String(text), parsed) < 0) return Fail(100, kName);
+  if (KroOmxJson::ParseString(KroOmxUTF8String(text), parsed) < 0) return KroSysFail(100, kName);
   // An object or a single string is no list: refused rather than split into members.
-  if (!parsed.IsList()) return Fail(100, kName);
+  if (!parsed.IsList()) return KroSysFail(100, kName);
 
   const int size = parsed.Size();
   for (int i = 1; i <= size; ++i) {
     KroUnicodeString item;
-    if (_StringifyNode(parsed[i], item) < 0) return Fail(200, kName);
+    if (_StringifyNode(parsed[i], item) < 0) return KroSysFail(200, kName);
     items.Append(item);
   }
   return KRO_S_OK;
@@ -202,14 +198,14 @@ KroResult KroMmdODTStreamBuilder::_StringifyNode(const KroOmxAny& value,
     return KRO_S_OK;
   }
   if (value.IsMap()) {
-    if (_StringifyMap(value, text) < 0) return Fail(200, kName);
+    if (_StringifyMap(value, text) < 0) return KroSysFail(200, kName);
     return KRO_S_OK;
   }
   if (value.IsList()) {
-    if (_StringifyList(value, text) < 0) return Fail(300, kName);
+    if (_StringifyList(value, text) < 0) return KroSysFail(300, kName);
     return KRO_S_OK;
   }
-  return Fail(6969, kName);
+  return KroSysFail(6969, kName);
 }
 
 KroResult KroMmdODTStreamBuilder::_StringifyMap(const KroOmxAny& value,
@@ -219,7 +215,7 @@ KroResult KroMmdODTStreamBuilder::_StringifyMap(const KroOmxAny& value,
   object.Write(true);
   const KroResult rc = _RWriteJSONObject(object, value);
   object.Write(false);
-  if (rc < 0) return Fail(100, "KroMmdODTStreamBuilder::_StringifyMap");
+  if (rc < 0) return KroSysFail(100, "KroMmdODTStreamBuilder::_StringifyMap");
   text = stream.ToString();
   return KRO_S_OK;
 }
@@ -231,7 +227,7 @@ KroResult KroMmdODTStreamBuilder::_StringifyList(const KroOmxAny& value,
   list.Write(true);
   const KroResult rc = _RWriteJSONList(list, value);
   list.Write(false);
-  if (rc < 0) return Fail(100, "KroMmdODTStreamBuilder::_StringifyList");
+  if (rc < 0) return KroSysFail(100, "KroMmdODTStreamBuilder::_StringifyList");
   text = stream.ToString();
   return KRO_S_OK;
 }
@@ -239,9 +235,9 @@ KroResult KroMmdODTStreamBuilder::_StringifyList(const KroOmxAny& value,
 KroResult KroMmdODTStreamBuilder::_RWriteJSONObject(KroOmxJsonWriter::Object& object,
                                                     const KroOmxAny& value, int depth) const {
   static const char* const kName = "KroMmdODTStreamBuilder::_RWriteJSONObject";
-  if (!value.IsMap()) return Fail(100, kName);
+  if (!value.IsMap()) return KroSysFail(100, kName);
   // Deeper than any text the parser accepts: refused before it can exhaust the stack.
-  if (depth > KroOmxJson::kMaxDepth) return Fail(6969, kName);
+  if (depth > KroOmxJson::kMaxDepth) return KroSysFail(6969, kName);
 
   for (const KroOmxAny::Item& member : value.MapItems()) {
     if (member.second.IsMap()) {
@@ -255,7 +251,7 @@ KroResult KroMmdODTStreamBuilder::_RWriteJSONObject(KroOmxJsonWriter::Object& ob
       KroOmxJsonWriter::Attribute::Start(object, member.first,
                                          KroOmxJsonWriter::Atom(member.second.GetString()));
     } else {
-      return Fail(6969, kName);
+      return KroSysFail(6969, kName);
     }
   }
   return KRO_S_OK;
@@ -264,7 +260,7 @@ KroResult KroMmdODTStreamBuilder::_RWriteJSONObject(KroOmxJsonWriter::Object& ob
 KroResult KroMmdODTStreamBuilder::_RWriteJSONList(KroOmxJsonWriter::List& list,
                                                   const KroOmxAny& value, int depth) const {
   static const char* const kName = "KroMmdODTStreamBuilder::_RWriteJSONList";
-  if (depth > KroOmxJson::kMaxDepth) return Fail(6969, kName);
+  if (depth > KroOmxJson::kMaxDepth) return KroSysFail(6969, kName);
 
   const int size = value.Size();
   for (int i = 1; i <= size; ++i) {
@@ -279,7 +275,7 @@ KroResult KroMmdODTStreamBuilder::_RWriteJSONList(KroOmxJsonWriter::List& list,
     } else if (item.IsString()) {
       list.Item(item.GetString());
     } else {
-      return Fail(6969, kName);
+      return KroSysFail(6969, kName);
     }
   }
   return KRO_S_OK;
@@ -291,8 +287,8 @@ KroResult KroMmdODTStreamBuilder::_RWriteJSONList(KroOmxJsonWriter::List& list,
 KroResult KroMmdODTStreamBuilder::GetODTStream(const KroUnicodeString& format,
                                                KroUnicodeString& stream) {
   static const char* const kName = "KroMmdODTStreamBuilder::GetODTStream";
-  if (_ResetInputs() < 0) return Fail(100, kName);
-  if (DeclareInputs() < 0) return Fail(200, kName);
+  if (_ResetInputs() < 0) return KroSysFail(100, kName);
+  if (DeclareInputs() < 0) return KroSysFail(200, kName);
 
   KroOmxAny result;
   result.CreateMap();
@@ -302,18 +298,18 @@ KroResult KroMmdODTStreamBuilder::GetODTStream(const KroUnicodeString& format,
   KroListValKroUnicodeString subQueries;
   if (KroMmdODTQueryParser::Parse(format, keys, subQueries) < 0 ||
       keys.Size() != subQueries.Size()) {
-    return Fail(300, kName);
+    return KroSysFail(300, kName);
   }
 
   for (int i = 1; i <= keys.Size(); ++i) {
-    if (_UpdateInputMap(tree, keys[i]) < 0) return Fail(400, kName);
-    if (_MapGetValueStream(keys[i], subQueries[i], result) < 0) return Fail(500, kName);
+    if (_UpdateInputMap(tree, keys[i]) < 0) return KroSysFail(400, kName);
+    if (_MapGetValueStream(keys[i], subQueries[i], result) < 0) return KroSysFail(500, kName);
   }
 
-  if (_FillMandatoryInputs(result, tree) < 0) return Fail(600, kName);
+  if (_FillMandatoryInputs(result, tree) < 0) return KroSysFail(600, kName);
 
   KroUnicodeString text;
-  if (_StringifyMap(result, text) < 0) return Fail(700, kName);
+  if (_StringifyMap(result, text) < 0) return KroSysFail(700, kName);
   stream = text;
   return KRO_S_OK;
 }
@@ -323,17 +319,17 @@ KroResult KroMmdODTStreamBuilder::_MapGetValueStream(const KroUnicodeString& key
                                                      KroOmxAny& result) {
   static const char* const kName = "KroMmdODTStreamBuilder::_MapGetValueStream";
   KroUnicodeString text;
-  if (GetValueStream(key, format, text) < 0) return Fail(100, kName);
+  if (GetValueStream(key, format, text) < 0) return KroSysFail(100, kName);
 
   // A value that is a JSON object (a nested builder's stream) is written as an object; any
   // other text, JSON or not, as a string.
   KroOmxAny parsed;
   if (MayBeJSONObject(text) && KroOmxJson::ParseString(KroOmxUTF8String(text), parsed) >= 0 &&
       parsed.IsMap()) {
-    if (result.MapSetValue(key, parsed) < 0) return Fail(200, kName);
+    if (result.MapSetValue(key, parsed) < 0) return KroSysFail(200, kName);
     return KRO_S_OK;
   }
-  if (result.MapSetValue(key, KroOmxAny(text)) < 0) return Fail(300, kName);
+  if (result.MapSetValue(key, KroOmxAny(text)) < 0) return KroSysFail(300, kName);
   return KRO_S_OK;
 }
 
@@ -342,14 +338,14 @@ KroResult KroMmdODTStreamBuilder::_FillMandatoryInputs(KroOmxAny& result, KroOmx
   bool filled = false;
   for (;;) {
     const KroOmxAny* root = tree.MapFind(kRoot);
-    if (root == nullptr) return Fail(100, kName);
+    if (root == nullptr) return KroSysFail(100, kName);
     const KroOmxAny* isValuated = root->MapFind(kIsValuated);
-    if (isValuated == nullptr) return Fail(200, kName);
+    if (isValuated == nullptr) return KroSysFail(200, kName);
     if (IsSet(*isValuated)) return KRO_S_OK;
     // One pass writes every mandatory leaf that is still missing; when "_root_" is open after
     // it, some group can never be completed and another pass would change nothing.
-    if (filled) return Fail(400, kName);
-    if (_FillNextMandatoryInput(result, tree, kRoot) < 0) return Fail(300, kName);
+    if (filled) return KroSysFail(400, kName);
+    if (_FillNextMandatoryInput(result, tree, kRoot) < 0) return KroSysFail(300, kName);
     filled = true;
   }
 }
@@ -358,13 +354,13 @@ KroResult KroMmdODTStreamBuilder::_FillNextMandatoryInput(KroOmxAny& result, Kro
                                                           const KroUnicodeString& key) {
   static const char* const kName = "KroMmdODTStreamBuilder::_FillNextMandatoryInput";
   const KroOmxAny* node = tree.MapFind(key);
-  if (node == nullptr) return Fail(100, kName);
+  if (node == nullptr) return KroSysFail(100, kName);
   const KroOmxAny* isValuated = node->MapFind(kIsValuated);
-  if (isValuated == nullptr) return Fail(200, kName);
+  if (isValuated == nullptr) return KroSysFail(200, kName);
   if (IsSet(*isValuated)) return KRO_S_OK;
 
   const KroOmxAny* childList = node->MapFind(kChildren);
-  if (childList == nullptr) return Fail(300, kName);
+  if (childList == nullptr) return KroSysFail(300, kName);
   if (childList->Size() > 0) {
     // The keys are copied out: the walk below replaces nodes of the tree. The node's own
     // "isOpt" is not consulted: the mandatory leaves below an optional node are written too,
@@ -372,16 +368,16 @@ KroResult KroMmdODTStreamBuilder::_FillNextMandatoryInput(KroOmxAny& result, Kro
     const KroOmxAny children = *childList;
     for (int i = 1; i <= children.Size(); ++i) {
       if (_FillNextMandatoryInput(result, tree, children[i].GetString()) < 0) {
-        return Fail(400, kName);
+        return KroSysFail(400, kName);
       }
     }
     return KRO_S_OK;
   }
 
   const KroOmxAny* isOpt = node->MapFind(kIsOpt);
-  if (isOpt == nullptr) return Fail(500, kName);
+  if (isOpt == nullptr) return KroSysFail(500, kName);
   if (IsSet(*isOpt)) return KRO_S_OK;
-  if (_UpdateInputMap(tree, key) < 0) return Fail(600, kName);
-  if (_MapGetValueStream(key, KroUnicodeString(), result) < 0) return Fail(700, kName);
+  if (_UpdateInputMap(tree, key) < 0) return KroSysFail(600, kName);
+  if (_MapGetValueStream(key, KroUnicodeString(), result) < 0) return KroSysFail(700, kName);
   return KRO_S_OK;
 }

@@ -4,6 +4,15 @@
 #ifndef KroSysBftier_H
 #define KroSysBftier_H
 
+#include "KroResult.h"
+
 void KroSysBftier(int stage, const char* name, int reserved);
+
+// Traces the stage of a failing step under the operation's qualified name and gives the general
+// failure code, for the usual `return KroSysFail(300, kName);`.
+inline KroResult KroSysFail(int stage, const char* name) {
+  KroSysBftier(stage, name, 0);
+  return KRO_E_FAIL;
+}
 
 #endif
