@@ -1,5 +1,6 @@
 // Shared by the builder tests: documents (the sample part, a real STEP model, a document with
-// non-ASCII names), trace chains, and a test-only log node whose log a test controls.
+// non-ASCII names), identifiers and trace chains as text, and a test-only log node whose log a
+// test controls.
 #ifndef KroMmdBuilderTestSupport_H
 #define KroMmdBuilderTestSupport_H
 
@@ -17,11 +18,18 @@
 #include "KroMfPartObject.h"
 #include "KroSysTraceRecorder.h"
 
-typedef std::vector<std::pair<int, std::string>> KroTestChain;
-
-inline KroTestChain KroTestChainOf(const KroSysTraceRecorder& recorder) {
-  KroTestChain chain;
-  for (const KroSysTraceEntry& e : recorder.Entries()) chain.emplace_back(e.stage, e.name);
+// The recorded chain as the recorder writes it, with "GNAO::", "Log::" and "ODT::" for the class
+// names of the builders.
+inline std::string KroTestChainOf(const KroSysTraceRecorder& recorder) {
+  std::string chain = recorder.ToString();
+  for (const auto& [name, shortName] :
+       {std::make_pair("KroMmdGNAOSpecODTStreamBuilder::", "GNAO::"),
+        std::make_pair("KroMmdLogElementODTStreamBuilder::", "Log::"),
+        std::make_pair("KroMmdODTStreamBuilder::", "ODT::")}) {
+    for (size_t at; (at = chain.find(name)) != std::string::npos;) {
+      chain.replace(at, std::string(name).size(), shortName);
+    }
+  }
   return chain;
 }
 
@@ -70,8 +78,12 @@ class KroTestLogNode : public KroMfPartObject,
  public:
   KroTestLogNode(KroMfPart* part, const KroGnIdentifier& identifier)
       : KroMfPartObject(part), _Identifier(identifier) {}
-  static KroIMmiLogElement_var Make(const KroGnIdentifier& identifier) {
-    return KroIMmiLogElement_var::Adopt(new KroTestLogNode(nullptr, identifier));
+  // A node with no document, and the raw node when asked for (to add children to).
+  static KroIMmiLogElement_var Make(const KroGnIdentifier& identifier,
+                                    KroTestLogNode** node = nullptr) {
+    KroTestLogNode* made = new KroTestLogNode(nullptr, identifier);
+    if (node) *node = made;
+    return KroIMmiLogElement_var::Adopt(made);
   }
   KroResult GetGnIdentifier(KroGnIdentifier& identifier, int) const override {
     identifier = _Identifier;

@@ -1,6 +1,6 @@
-// Small builders that exist only to drive the builder base in tests: one whose input tree and
-// values come from tables, and a three-level nesting of builders that hand their context and
-// sub-queries on, as concrete builders do.
+// A builder that exists only to drive the builder base in tests: its input tree and values come
+// from tables, it records what it is handed and asked for, and it can hold a nested builder for
+// the key "inner", as concrete builders hold theirs.
 #ifndef KroMmdODTStreamBuilderTestBuilders_H
 #define KroMmdODTStreamBuilderTestBuilders_H
 
@@ -10,11 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "KroBaseUnknown.h"
 #include "KroMmdODTStreamBuilder.h"
 #include "KroSysBftier.h"
-#include "KroSysTraceRecorder.h"
-#include "KroVar.h"
 
 // Reaches the private rendering walk, to feed it trees that no text can produce.
 class KroMmdODTStreamBuilderTestPeer {
@@ -35,32 +32,29 @@ struct KroTestInput {
 
 typedef std::vector<std::pair<std::string, std::string>> KroTestCalls;
 
-// Declares its inputs from a table, gives the values of a map (a key without a value fails
-// with 6969), and records every value it is handed or asked for.
+// Gives the values of a map (a key without one fails with 6969) and keeps the values it is
+// handed; "inner", when _Inner is set, is the stream of that builder, with this one's context.
 class KroTestTreeBuilder : public KroMmdODTStreamBuilder {
  public:
   explicit KroTestTreeBuilder(std::vector<KroTestInput> inputs = {},
                               std::map<std::string, std::string> values = {})
-      : _Inputs(std::move(inputs)), _Values(std::move(values)) {}
+      : _Values(std::move(values)), _Inputs(std::move(inputs)) {}
 
   using KroMmdODTStreamBuilder::ParseJSONList;
+  KroBaseUnknown_var& Context() { return GetContext(); }
 
-  // DeclareInputs goes on after a failed declaration instead of stopping.
-  bool _IgnoreDeclareFailures = false;
-  // SetValueStream fails (6969) for these keys.
-  std::set<std::string> _Refused;
-
-  std::vector<KroResult> _DeclareResults;
+  bool _IgnoreDeclareFailures = false;  // go on after a failed declaration
+  std::set<std::string> _Refused;       // SetValueStream fails (6969) for these keys
+  KroTestTreeBuilder* _Inner = nullptr;
+  std::map<std::string, std::string> _Values;
   KroTestCalls _Received;  // SetValueStream: key, value
   KroTestCalls _Asked;     // GetValueStream: key, format
 
  private:
   KroResult DeclareInputs() override {
-    _DeclareResults.clear();
     for (const KroTestInput& input : _Inputs) {
-      const KroResult rc = DeclareInput(input.parent, input.key, input.isAND, input.isOpt);
-      _DeclareResults.push_back(rc);
-      if (rc < 0 && !_IgnoreDeclareFailures) {
+      if (DeclareInput(input.parent, input.key, input.isAND, input.isOpt) < 0 &&
+          !_IgnoreDeclareFailures) {
         KroSysBftier(100, "KroTestTreeBuilder::DeclareInputs", 0);
         return KRO_E_FAIL;
       }
@@ -74,12 +68,25 @@ class KroTestTreeBuilder : public KroMmdODTStreamBuilder {
       KroSysBftier(6969, "KroTestTreeBuilder::SetValueStream", 0);
       return KRO_E_FAIL;
     }
+    if (_Inner && key == "inner" &&
+        (_Inner->SetContext(GetContext()) < 0 || _Inner->SetODTStream(value) < 0)) {
+      KroSysBftier(200, "KroTestTreeBuilder::SetValueStream", 0);
+      return KRO_E_FAIL;
+    }
+    _Values[key.ToStdString()] = value.ToStdString();
     return KRO_S_OK;
   }
 
   KroResult GetValueStream(const KroUnicodeString& key, const KroUnicodeString& format,
                            KroUnicodeString& out) override {
     _Asked.emplace_back(key.ToStdString(), format.ToStdString());
+    if (_Inner && key == "inner") {
+      if (_Inner->SetContext(GetContext()) < 0 || _Inner->GetODTStream(format, out) < 0) {
+        KroSysBftier(200, "KroTestTreeBuilder::GetValueStream", 0);
+        return KRO_E_FAIL;
+      }
+      return KRO_S_OK;
+    }
     const auto found = _Values.find(key.ToStdString());
     if (found == _Values.end()) {
       KroSysBftier(6969, "KroTestTreeBuilder::GetValueStream", 0);
@@ -90,108 +97,6 @@ class KroTestTreeBuilder : public KroMmdODTStreamBuilder {
   }
 
   std::vector<KroTestInput> _Inputs;
-  std::map<std::string, std::string> _Values;
 };
-
-// A context object, only counted.
-class KroTestContext : public KroBaseUnknown {};
-
-// Innermost level: "a" and "b" alternatives, "c" optional.
-class KroTestLeafBuilder : public KroMmdODTStreamBuilder {
- public:
-  std::map<std::string, std::string> _State{{"a", "leaf-a"}, {"b", "leaf-b"}, {"c", "leaf-c"}};
-  KroBaseUnknown_var& Context() { return GetContext(); }
-
- private:
-  KroResult DeclareInputs() override {
-    if (DeclareInput("", "a", 0, 0) < 0 || DeclareInput("", "b", 0, 0) < 0 ||
-        DeclareInput("", "c", 1, 1) < 0) {
-      KroSysBftier(100, "KroTestLeafBuilder::DeclareInputs", 0);
-      return KRO_E_FAIL;
-    }
-    return KRO_S_OK;
-  }
-  KroResult SetValueStream(const KroUnicodeString& key, const KroUnicodeString& value) override {
-    if (_State.count(key.ToStdString()) == 0) {
-      KroSysBftier(6969, "KroTestLeafBuilder::SetValueStream", 0);
-      return KRO_E_FAIL;
-    }
-    _State[key.ToStdString()] = value.ToStdString();
-    return KRO_S_OK;
-  }
-  KroResult GetValueStream(const KroUnicodeString& key, const KroUnicodeString&,
-                           KroUnicodeString& out) override {
-    const auto found = _State.find(key.ToStdString());
-    if (found == _State.end()) {
-      KroSysBftier(6969, "KroTestLeafBuilder::GetValueStream", 0);
-      return KRO_E_FAIL;
-    }
-    out = found->second;
-    return KRO_S_OK;
-  }
-};
-
-// An outer level: "name" (mandatory) and "inner" (optional), the stream of a nested builder
-// that it holds by value and hands its context and the sub-query of "inner".
-template <class Inner>
-class KroTestNestedBuilder : public KroMmdODTStreamBuilder {
- public:
-  explicit KroTestNestedBuilder(std::string name = "nested") : _Name(std::move(name)) {}
-  std::string _Name;
-  Inner _Inner;
-
- private:
-  KroResult DeclareInputs() override {
-    if (DeclareInput("", "name", 1, 0) < 0 || DeclareInput("", "inner", 1, 1) < 0) {
-      KroSysBftier(100, "KroTestNestedBuilder::DeclareInputs", 0);
-      return KRO_E_FAIL;
-    }
-    return KRO_S_OK;
-  }
-  KroResult SetValueStream(const KroUnicodeString& key, const KroUnicodeString& value) override {
-    static const char* const kName = "KroTestNestedBuilder::SetValueStream";
-    if (key == "name") {
-      _Name = value.ToStdString();
-      return KRO_S_OK;
-    }
-    if (key == "inner") {
-      if (_Inner.SetContext(GetContext()) < 0 || _Inner.SetODTStream(value) < 0) {
-        KroSysBftier(200, kName, 0);
-        return KRO_E_FAIL;
-      }
-      return KRO_S_OK;
-    }
-    KroSysBftier(6969, kName, 0);
-    return KRO_E_FAIL;
-  }
-  KroResult GetValueStream(const KroUnicodeString& key, const KroUnicodeString& format,
-                           KroUnicodeString& out) override {
-    static const char* const kName = "KroTestNestedBuilder::GetValueStream";
-    if (key == "name") {
-      out = _Name;
-      return KRO_S_OK;
-    }
-    if (key == "inner") {
-      if (_Inner.SetContext(GetContext()) < 0 || _Inner.GetODTStream(format, out) < 0) {
-        KroSysBftier(200, kName, 0);
-        return KRO_E_FAIL;
-      }
-      return KRO_S_OK;
-    }
-    KroSysBftier(6969, kName, 0);
-    return KRO_E_FAIL;
-  }
-};
-
-typedef KroTestNestedBuilder<KroTestLeafBuilder> KroTestMiddleBuilder;
-typedef KroTestNestedBuilder<KroTestMiddleBuilder> KroTestOuterBuilder;
-
-// The trace chain as (stage, name) pairs, innermost first, for EXPECT_EQ.
-inline std::vector<std::pair<int, std::string>> KroTestChain(
-    const std::vector<KroSysTraceEntry>& entries) {
-  std::vector<std::pair<int, std::string>> chain;
-  for (const KroSysTraceEntry& e : entries) chain.emplace_back(e.stage, e.name);
-  return chain;
-}
 
 #endif
