@@ -5,75 +5,72 @@
 
 #include <cmath>
 #include <iostream>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "GetCellsOnBodyFromPointByGeomReroute.h"
 #include "KroBRepModel.h"
-#include "KroCell.h"
 #include "KroCurve.h"
 #include "KroHostTestDocuments.h"
-#include "KroListPtrKroCell.h"
-#include "KroMfPart.h"
 #include "KroSoftwareConfiguration.h"
 #include "KroSurface.h"
-#include "KroVertex.h"
 #include "KroVyxCreateDistanceMin.h"
 
 namespace {
 
 constexpr double kTolerance = 0.02;
 
+// The answer of one search; the lists are deleted with it.
+struct Hits {
+  KroResult rc = KRO_E_FAIL;
+  std::unique_ptr<KroListPtrKroCell> cells;
+  std::unique_ptr<KroRawColldouble> distances;
+  KroRawCollint agreements;
+  int Size() const { return cells ? cells->Size() : 0; }
+  KroCell* First() const { return Size() > 0 ? (*cells)[1] : nullptr; }
+};
+
+Hits Find(const KroBody_var& body, short dimension, KroMathPoint point, KroMathDirection direction,
+          int useDirection = 1) {
+  Hits hits;
+  KroListPtrKroCell* cells = nullptr;
+  KroRawColldouble* distances = nullptr;
+  hits.rc = GetCellsOnBodyFromPointByGeomReroute(0, kTolerance, dimension, useDirection, &point,
+                                                 &direction, body.get(), cells, distances,
+                                                 &hits.agreements);
+  hits.cells.reset(cells);
+  hits.distances.reset(distances);
+  return hits;
+}
+
 // The direction a compact stream writes for a cell at a point: a vertex's fixed direction, an
 // edge's unit tangent or a face's unit normal at the point's projection.
 KroMathDirection StreamDirection(KroCell* cell, const KroMathPoint& point) {
-  KroMathDirection direction;
-  switch (cell->GetDimension()) {
-    case 0:
-      direction.SetX(1);
-      direction.SetY(1);
-      direction.SetZ(1);
-      break;
-    case 1: {
-      KroCurve_var curve(cell->GetGeometry());
-      if (!curve) break;
-      KroCrvParam param;
-      KroGeoFactory_var factory = curve->GetGeoFactory();
-      KroSoftwareConfiguration* config = new KroSoftwareConfiguration;
-      if (factory) {
-        KroVyxDistanceMin* op =
-            KroVyxCreateDistanceMin(factory.get(), config, point, curve.get(), 0);
-        if (op) {
-          op->GetCrvParam(param);
-          op->Release();
-        }
-      }
-      config->Release();
-      KroMathVector tangent;
-      curve->EvalFirstDeriv(param, tangent);
-      direction.SetCoord(tangent.GetX(), tangent.GetY(), tangent.GetZ());
-      break;
+  KroMathDirection direction(1, 1, 1);
+  KroGeoFactory_var factory = cell->GetGeoFactory();
+  KroSoftwareConfiguration_var config =
+      KroSoftwareConfiguration_var::Adopt(new KroSoftwareConfiguration);
+  if (cell->GetDimension() == 1) {
+    KroCurve_var curve(cell->GetGeometry());
+    KroCrvParam param;
+    if (KroVyxDistanceMin* op =
+            KroVyxCreateDistanceMin(factory.get(), config.get(), point, curve.get(), 0)) {
+      op->GetCrvParam(param);
+      op->Release();
     }
-    case 2: {
-      KroSurface_var surface(cell->GetGeometry());
-      if (!surface) break;
-      KroSurParam param;
-      KroGeoFactory_var factory = surface->GetGeoFactory();
-      KroSoftwareConfiguration* config = new KroSoftwareConfiguration;
-      if (factory) {
-        KroVyxDistanceMin* op =
-            KroVyxCreateDistanceMin(factory.get(), config, point, surface.get(), 1, 0);
-        if (op) {
-          op->GetSurParam(param);
-          op->Release();
-        }
-      }
-      config->Release();
-      surface->EvalNormal(param, direction);
-      break;
+    KroMathVector tangent;
+    curve->EvalFirstDeriv(param, tangent);
+    direction.SetCoord(tangent.GetX(), tangent.GetY(), tangent.GetZ());
+  } else if (cell->GetDimension() == 2) {
+    KroSurface_var surface(cell->GetGeometry());
+    KroSurParam param;
+    if (KroVyxDistanceMin* op =
+            KroVyxCreateDistanceMin(factory.get(), config.get(), point, surface.get(), 1, 0)) {
+      op->GetSurParam(param);
+      op->Release();
     }
-    default:
-      break;
+    surface->EvalNormal(param, direction);
   }
   return direction;
 }
@@ -87,24 +84,9 @@ double AsWritten(double value) {
   return read;
 }
 
-// The point of a cell as a stream writer takes it (a vertex's geometric point, else the cell
-// point query).
-bool WrittenPoint(KroCell* cell, KroMathPoint& point) {
-  if (cell->GetDimension() == 0) {
-    KroVertex_var vertex(cell);
-    if (!vertex || !vertex->GetPoint()) return false;
-    point = vertex->GetPoint()->GetModelPoint();
-    return true;
-  }
-  return cell->GetPointOnCell(point) == KRO_S_OK;
-}
-
 struct Counts {
-  int same = 0;
-  int ambiguous = 0;
-  int wrong = 0;
-  int degenerate = 0;       // edges without a curve: no direction of their own
-  int degenerateFound = 0;  // ... of which the search gives first all the same
+  int same = 0, ambiguous = 0, wrong = 0;
+  int degenerate = 0;  // edges without a curve: no direction of their own
   std::vector<std::string> failures;
 };
 
@@ -118,78 +100,63 @@ void RoundTrip(const KroBody_var& body, short dimension, int stride, Counts& cou
     const std::string where = body->GetName().ToStdString() + " dim " + std::to_string(dimension) +
                               " #" + std::to_string(i);
     KroMathPoint point;
-    const bool degenerate = dimension == 1 && !cell->GetGeometry();
-    if (degenerate) {
+    if (dimension == 1 && !cell->GetGeometry()) {
       // No curve, so the writer keeps its start direction; such an edge lies where other cells
-      // meet, so finding it again is a matter of luck, not of the search: counted apart.
+      // meet, so finding it again is a matter of luck: only asking must not fail.
       ++counts.degenerate;
-      if (!WrittenPoint(cell, point)) continue;
-      KroMathDirection start;
-      KroListPtrKroCell* hits = nullptr;
-      KroRawColldouble* distances = nullptr;
-      ASSERT_EQ(GetCellsOnBodyFromPointByGeomReroute(0, kTolerance, 1, 1, &point, &start,
-                                                     body.get(), hits, distances, nullptr),
-                KRO_S_OK);
-      if (hits->Size() > 0 && (*hits)[1] == cell) ++counts.degenerateFound;
-      delete hits;
-      delete distances;
+      if (cell->GetPointOnCell(point) == KRO_S_OK) {
+        EXPECT_EQ(Find(body, 1, point, KroMathDirection()).rc, KRO_S_OK) << where;
+      }
       continue;
     }
-    ASSERT_TRUE(WrittenPoint(cell, point)) << where;
+    ASSERT_EQ(cell->GetPointOnCell(point), KRO_S_OK) << where;
     const KroMathDirection direction = StreamDirection(cell, point);
-    KroMathPoint written(AsWritten(point.GetX()), AsWritten(point.GetY()), AsWritten(point.GetZ()));
-    KroMathDirection writtenDirection(AsWritten(direction.GetX()), AsWritten(direction.GetY()),
-                                      AsWritten(direction.GetZ()));
+    const KroMathPoint written(AsWritten(point.GetX()), AsWritten(point.GetY()),
+                               AsWritten(point.GetZ()));
     if (dimension == 0) {
-      // The first vertex of the body strictly within the tolerance.
+      // The first vertex of the body strictly within the tolerance; an earlier vertex that near
+      // wins by order.
       KroCell* found = nullptr;
       for (int v = 1; v <= vertices.Size() && !found; ++v) {
-        KroVertex_var vertex(vertices[v]);
-        if (vertex && vertex->GetPoint() &&
-            vertex->GetPoint()->GetModelPoint().DistanceTo(written) < kTolerance)
+        KroMathPoint at;
+        if (vertices[v]->GetPointOnCell(at) == KRO_S_OK && at.DistanceTo(written) < kTolerance)
           found = vertices[v];
       }
       ASSERT_TRUE(found) << where;
-      if (found == cell)
-        ++counts.same;
-      else
-        ++counts.ambiguous;  // an earlier vertex lies within the tolerance and wins by order
+      ++(found == cell ? counts.same : counts.ambiguous);
       continue;
     }
-    KroListPtrKroCell* hits = nullptr;
-    KroRawColldouble* distances = nullptr;
-    KroRawCollint agreements;
-    ASSERT_EQ(GetCellsOnBodyFromPointByGeomReroute(0, kTolerance, dimension, 1, &written,
-                                                   &writtenDirection, body.get(), hits, distances,
-                                                   &agreements),
-              KRO_S_OK)
-        << where;
-    ASSERT_TRUE(hits && distances);
-    ASSERT_EQ(hits->Size(), distances->Size());
-    ASSERT_EQ(hits->Size(), agreements.Size());
-    if (hits->Size() > 0 && (*hits)[1] == cell) {
+    const Hits hits =
+        Find(body, dimension, written,
+             KroMathDirection(AsWritten(direction.GetX()), AsWritten(direction.GetY()),
+                              AsWritten(direction.GetZ())));
+    ASSERT_EQ(hits.rc, KRO_S_OK) << where;
+    ASSERT_EQ(hits.Size(), hits.distances->Size());
+    ASSERT_EQ(hits.Size(), hits.agreements.Size());
+    if (hits.First() == cell) {  // the document's own object, not a copy
       ++counts.same;
-    } else {
-      const int self = hits->Locate(cell);
-      // Indistinguishable: the winner is as near as the cell and its direction agrees too.
-      if (hits->Size() > 0 && self > 0 && agreements[1] == 1 && agreements[self] == 1 &&
-          (*distances)[1] <= (*distances)[self] + 1e-9)
-        ++counts.ambiguous;
-      else {
-        ++counts.wrong;
-        counts.failures.push_back(where);
-      }
+      continue;
     }
-    delete hits;
-    delete distances;
+    const int self = hits.cells->Locate(cell);
+    // Indistinguishable: the winner is as near as the cell and its direction agrees too.
+    if (hits.Size() > 0 && self > 0 && hits.agreements[1] == 1 && hits.agreements[self] == 1 &&
+        (*hits.distances)[1] <= (*hits.distances)[self] + 1e-9) {
+      ++counts.ambiguous;
+    } else {
+      ++counts.wrong;
+      counts.failures.push_back(where);
+    }
   }
 }
 
-void RoundTripDocument(const std::string& name, const KroMfPart_var& part) {
+// Round trips every cell of the document, reports the counts per dimension and gives them.
+std::vector<Counts> RoundTripDocument(const std::string& name, const KroMfPart_var& part) {
   static const char* kDimensions[] = {"vertices", "edges", "faces", "volumes"};
+  std::vector<Counts> all(4);
+  const unsigned long references = part->RefCount();
   for (short dimension = 0; dimension <= 3; ++dimension) {
     SCOPED_TRACE(kDimensions[dimension]);
-    Counts counts;
+    Counts& counts = all[static_cast<size_t>(dimension)];
     for (int b = 1; b <= part->GetBodyCount(); ++b) {
       KroBody_var body = part->GetBody(b);
       // Under a sanitizer, every 7th cell of the big bodies.
@@ -197,20 +164,13 @@ void RoundTripDocument(const std::string& name, const KroMfPart_var& part) {
       RoundTrip(body, dimension, stride, counts);
     }
     std::cout << "[ counts   ] " << name << " " << kDimensions[dimension] << ": same "
-              << counts.same << ", ambiguous " << counts.ambiguous << ", wrong " << counts.wrong;
-    if (counts.degenerate)
-      std::cout << ", degenerate " << counts.degenerate << " (found first "
-                << counts.degenerateFound << ")";
-    std::cout << "\n";
+              << counts.same << ", ambiguous " << counts.ambiguous << ", wrong " << counts.wrong
+              << ", degenerate " << counts.degenerate << "\n";
     EXPECT_EQ(counts.wrong, 0) << "first: " << (counts.failures.empty() ? "" : counts.failures[0]);
     EXPECT_GT(counts.same, 0);
   }
-}
-
-KroCell_var CellAt(const KroBody_var& body, short dimension, int index) {
-  KroListPtrKroCell cells;
-  body->GetAllCells(cells, dimension);
-  return index <= cells.Size() ? KroCell_var(cells[index]) : KroCell_var();
+  EXPECT_EQ(part->RefCount(), references) << "deleting the lists gives the references back";
+  return all;
 }
 
 KroMfPart_var DocumentOf(const std::shared_ptr<KroBRepModel>& model) {
@@ -221,256 +181,94 @@ KroMfPart_var DocumentOf(const std::shared_ptr<KroBRepModel>& model) {
 
 }  // namespace
 
-// --------------------------------------------------------------------------------------------
-// Round trips on real models
-// --------------------------------------------------------------------------------------------
-
 TEST(GetCellsOnBodyFromPointByGeomReroute, FindsEveryCellOfTheStepModelsFromItsWrittenPoint) {
-  int count = 0;
-  const KroHostTestModel* models = KroHostTestModels(count);
-  for (int m = 0; m < count; ++m) {
-    SCOPED_TRACE(models[m].file);
-    KroMfPart_var part = KroHostTestDocument(models[m].file);
+  for (const KroHostTestModel& model : KroHostTestModels()) {
+    SCOPED_TRACE(model.file);
+    KroMfPart_var part = KroHostTestDocument(model.file);
     ASSERT_TRUE(part);
-    RoundTripDocument(models[m].file, part);
+    RoundTripDocument(model.file, part);
   }
+  RoundTripDocument("sample part", KroHostTestSamplePart());
 }
 
-TEST(GetCellsOnBodyFromPointByGeomReroute, FindsEveryCellOfTheSamplePartFromItsWrittenPoint) {
-  KroMfPart_var part;
-  ASSERT_EQ(KroMfPart::CreateSamplePart(part), KRO_S_OK);
-  RoundTripDocument("sample part", part);
+TEST(GetCellsOnBodyFromPointByGeomReroute, FindsSeamsAsThemselvesAndAsksAboutDegenerateEdges) {
+  const std::vector<Counts> sphere =
+      RoundTripDocument("sphere", DocumentOf(KroBRepModel::MakeSphere(5)));
+  const std::vector<Counts> cylinder =
+      RoundTripDocument("cylinder", DocumentOf(KroBRepModel::MakeCylinder(3, 8)));
+  EXPECT_EQ(sphere[1].degenerate, 2) << "the poles";
+  EXPECT_EQ(sphere[1].same, 1) << "the seam";
+  EXPECT_EQ(cylinder[1].same, 3) << "two circles and the seam";
+  EXPECT_EQ(sphere[1].ambiguous + cylinder[1].ambiguous, 0);
 }
-
-TEST(GetCellsOnBodyFromPointByGeomReroute, DegenerateAndSeamEdgesDoNotGetInTheWay) {
-  const std::shared_ptr<KroBRepModel> models[] = {KroBRepModel::MakeSphere(5),
-                                                  KroBRepModel::MakeCylinder(3, 8)};
-  for (const auto& model : models) {
-    ASSERT_TRUE(model);
-    KroMfPart_var part = DocumentOf(model);
-    KroBody_var body = part->GetBody(1);
-    SCOPED_TRACE(body->GetName().ToStdString());
-    KroListPtrKroCell edges;
-    ASSERT_EQ(body->GetAllCells(edges, 1), KRO_S_OK);
-    for (int i = 1; i <= edges.Size(); ++i) {
-      KroCell* edge = edges[i];
-      KroMathPoint point;
-      // Whatever a degenerate edge answers, asking must not fail badly.
-      const bool hasPoint = edge->GetPointOnCell(point) == KRO_S_OK;
-      if (!edge->GetGeometry()) {
-        EXPECT_EQ(KroVyxCreateDistanceMin(part->GetGeoFactory().get(), nullptr, point,
-                                          static_cast<KroCurve*>(nullptr)),
-                  nullptr);
-      }
-      if (!hasPoint) continue;
-      KroMathDirection direction = StreamDirection(edge, point);
-      KroListPtrKroCell* hits = nullptr;
-      KroRawColldouble* distances = nullptr;
-      EXPECT_EQ(GetCellsOnBodyFromPointByGeomReroute(0, kTolerance, 1, 1, &point, &direction,
-                                                     body.get(), hits, distances, nullptr),
-                KRO_S_OK);
-      ASSERT_TRUE(hits);
-      if (edge->GetGeometry()) {
-        ASSERT_GT(hits->Size(), 0);
-        EXPECT_EQ((*hits)[1], edge) << "seam edges are found as themselves";
-      }
-      delete hits;
-      delete distances;
-    }
-  }
-  KroMfPart_var sphere = DocumentOf(KroBRepModel::MakeSphere(5));
-  RoundTripDocument("sphere", sphere);
-}
-
-// --------------------------------------------------------------------------------------------
-// The search's contract
-// --------------------------------------------------------------------------------------------
 
 TEST(GetCellsOnBodyFromPointByGeomReroute, RefusesBadArgumentsWithNoListToDelete) {
   KroMfPart_var part = DocumentOf(KroBRepModel::MakeBox(10, 10, 10));
   KroBody_var body = part->GetBody(1);
   KroMathPoint point(5, 5, 10), nan(std::nan(""), 0, 0);
   KroMathDirection direction(0, 0, 1);
-  struct Row {
+  const struct {
     const char* name;
     double tolerance;
     short dimension;
     KroMathPoint* point;
     KroBody* body;
-  };
-  const Row rows[] = {
-      {"no point", kTolerance, 2, nullptr, body.get()},
-      {"no body", kTolerance, 2, &point, nullptr},
-      {"negative tolerance", -1.0, 2, &point, body.get()},
-      {"nan tolerance", std::nan(""), 2, &point, body.get()},
-      {"dimension 4", kTolerance, 4, &point, body.get()},
-      {"dimension -1", kTolerance, -1, &point, body.get()},
-      {"nan point", kTolerance, 2, &nan, body.get()},
-  };
-  for (const Row& row : rows) {
+  } rows[] = {{"no point", kTolerance, 2, nullptr, body.get()},
+              {"no body", kTolerance, 2, &point, nullptr},
+              {"negative tolerance", -1.0, 2, &point, body.get()},
+              {"nan tolerance", std::nan(""), 2, &point, body.get()},
+              {"dimension 4", kTolerance, 4, &point, body.get()},
+              {"dimension -1", kTolerance, -1, &point, body.get()},
+              {"nan point", kTolerance, 2, &nan, body.get()}};
+  for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
     KroListPtrKroCell* hits = reinterpret_cast<KroListPtrKroCell*>(&direction);
     KroRawColldouble* distances = reinterpret_cast<KroRawColldouble*>(&direction);
     EXPECT_EQ(GetCellsOnBodyFromPointByGeomReroute(0, row.tolerance, row.dimension, 1, row.point,
                                                    &direction, row.body, hits, distances, nullptr),
               KRO_E_FAIL);
-    EXPECT_EQ(hits, nullptr);
-    EXPECT_EQ(distances, nullptr);
+    EXPECT_TRUE(hits == nullptr && distances == nullptr) << "no list to delete";
   }
 }
 
 TEST(GetCellsOnBodyFromPointByGeomReroute,
      OrdersAgreeingCellsFirstThenNearestWithinAStrictTolerance) {
   KroMfPart_var part = DocumentOf(KroBRepModel::MakeBox(10, 10, 10));
-  KroBody_var body = part->GetBody(1);
-  struct Row {
+  // Near the edge x = 10, z = 10 of the box: the faces x = 10 (0.005 away) and z = 10 (0.01
+  // away) both lie within reach, and the edge along y (0.0112 away) whatever its sense.
+  const KroMathPoint nearEdge(9.995, 5, 9.99);
+  const struct {
     const char* name;
+    short dimension;
     KroMathPoint point;
     KroMathDirection direction;
     int useDirection;
-    int expectedCount;
-    KroMathDirection firstNormal;  // outward normal of the first face found
+    int count;
+    double firstDistance;
+  } rows[] = {
+      {"nearer face first", 2, nearEdge, {1, 0, 0}, 0, 2, 0.005},
+      {"agreeing face first", 2, nearEdge, {0, 0, 1}, 1, 2, 0.01},
+      {"direction ignored", 2, nearEdge, {0, 0, 1}, 0, 2, 0.005},
+      {"edge of the other sense", 1, nearEdge, {0, -1, 0}, 1, 1, std::hypot(0.005, 0.01)},
+      {"face outside but within", 2, {5, 5, 10.0199}, {0, 0, 1}, 1, 1, 0.0199},
+      {"face exactly at the tolerance", 2, {5, 5, -0.02}, {0, 0, -1}, 1, 0, 0},
+      {"vertex exactly at the tolerance", 0, {-0.02, 0, 0}, {}, 1, 0, 0},
+      {"vertex just inside the tolerance", 0, {-0.0199, 0, 0}, {}, 1, 1, 0.0199},
+      {"volume, point inside", 3, {5, 5, 5}, {}, 1, 1, 0},
+      {"volume, point on the boundary", 3, {5, 5, 10}, {}, 1, 1, 0},
+      {"volume, point just outside", 3, {5, 5, 10.01}, {}, 1, 1, 0.01},
+      {"volume, point far outside", 3, {5, 5, 11}, {}, 1, 0, 0},
   };
-  // Near the edge x = 10, z = 10 of the box: the faces x = 10 and z = 10 both lie within reach.
-  const Row rows[] = {
-      {"nearer face first", KroMathPoint(9.995, 5, 9.99), KroMathDirection(1, 0, 0), 0, 2,
-       KroMathDirection(1, 0, 0)},
-      {"agreeing face first", KroMathPoint(9.995, 5, 9.99), KroMathDirection(0, 0, 1), 1, 2,
-       KroMathDirection(0, 0, 1)},
-      {"direction ignored", KroMathPoint(9.995, 5, 9.99), KroMathDirection(0, 0, 1), 0, 2,
-       KroMathDirection(1, 0, 0)},
-      {"outside but within", KroMathPoint(5, 5, 10.0199), KroMathDirection(0, 0, 1), 1, 1,
-       KroMathDirection(0, 0, 1)},
-      {"exactly at the tolerance", KroMathPoint(5, 5, -0.02), KroMathDirection(0, 0, -1), 1, 0,
-       KroMathDirection()},
-  };
-  for (const Row& row : rows) {
+  for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
-    KroMathPoint point = row.point;
-    KroMathDirection direction = row.direction;
-    KroListPtrKroCell* hits = nullptr;
-    KroRawColldouble* distances = nullptr;
-    KroRawCollint agreements;
-    ASSERT_EQ(
-        GetCellsOnBodyFromPointByGeomReroute(0, kTolerance, 2, row.useDirection, &point, &direction,
-                                             body.get(), hits, distances, &agreements),
-        KRO_S_OK);
-    ASSERT_EQ(hits->Size(), row.expectedCount);
-    if (row.expectedCount > 0) {
-      KroSurface_var surface((*hits)[1]->GetGeometry());
-      KroMathDirection normal;
-      ASSERT_EQ(surface->EvalNormal(KroSurParam(), normal), KRO_S_OK);
-      EXPECT_NEAR(normal.Dot(row.firstNormal), 1.0, 1e-9);
-      for (int i = 1; i <= distances->Size(); ++i) EXPECT_LT((*distances)[i], kTolerance);
+    const Hits hits =
+        Find(part->GetBody(1), row.dimension, row.point, row.direction, row.useDirection);
+    ASSERT_EQ(hits.rc, KRO_S_OK);
+    ASSERT_EQ(hits.Size(), row.count);
+    if (row.count == 0) continue;
+    EXPECT_NEAR((*hits.distances)[1], row.firstDistance, 1e-9);
+    if (row.useDirection) {
+      EXPECT_EQ(hits.agreements[1], 1) << "the first hit agrees";
     }
-    delete hits;
-    delete distances;
   }
-}
-
-TEST(GetCellsOnBodyFromPointByGeomReroute, GivesTheDocumentsOwnCellObjects) {
-  KroMfPart_var part;
-  ASSERT_EQ(KroMfPart::CreateSamplePart(part), KRO_S_OK);
-  KroBody_var body = part->GetBody(part->GetBodyCount());
-  KroCell_var face = CellAt(body, 2, 3);
-  KroMathPoint point;
-  ASSERT_EQ(face->GetPointOnCell(point), KRO_S_OK);
-  KroMathDirection direction = StreamDirection(face.get(), point);
-  const unsigned long references = part->RefCount();
-  KroListPtrKroCell* hits = nullptr;
-  KroRawColldouble* distances = nullptr;
-  ASSERT_EQ(GetCellsOnBodyFromPointByGeomReroute(0, kTolerance, 2, 1, &point, &direction,
-                                                 body.get(), hits, distances, nullptr),
-            KRO_S_OK);
-  ASSERT_GT(hits->Size(), 0);
-  EXPECT_EQ((*hits)[1], face.get()) << "the same object, not a copy";
-  delete hits;
-  delete distances;
-  EXPECT_EQ(part->RefCount(), references) << "deleting the lists gives the references back";
-}
-
-// --------------------------------------------------------------------------------------------
-// Distance operators and local geometry
-// --------------------------------------------------------------------------------------------
-
-TEST(KroVyxCreateDistanceMin, ProjectsOntoTheCurveAndTheSurfaceOfABox) {
-  KroMfPart_var part = DocumentOf(KroBRepModel::MakeBox(10, 20, 30));
-  KroBody_var body = part->GetBody(1);
-  KroGeoFactory_var factory = part->GetGeoFactory();
-  KroListPtrKroCell faces, edges;
-  ASSERT_EQ(body->GetAllCells(faces, 2), KRO_S_OK);
-  ASSERT_EQ(body->GetAllCells(edges, 1), KRO_S_OK);
-
-  // Each face's normal at the projection of a point 1 unit outside its centre points to it.
-  for (int i = 1; i <= faces.Size(); ++i) {
-    SCOPED_TRACE(i);
-    KroMathPoint inside;
-    ASSERT_EQ(faces[i]->GetPointOnCell(inside), KRO_S_OK);
-    KroSurface_var surface(faces[i]->GetGeometry());
-    ASSERT_TRUE(surface);
-    KroMathDirection normal;
-    ASSERT_EQ(surface->EvalNormal(KroSurParam(), normal), KRO_S_OK);
-    KroMathPoint outside(inside.GetX() + normal.GetX(), inside.GetY() + normal.GetY(),
-                         inside.GetZ() + normal.GetZ());
-    KroVyxDistanceMin* op =
-        KroVyxCreateDistanceMin(factory.get(), nullptr, outside, surface.get(), 1, 0);
-    ASSERT_TRUE(op);
-    EXPECT_NEAR(op->GetDistance(), 1.0, 1e-9);
-    KroSurParam param;
-    ASSERT_EQ(op->GetSurParam(param), KRO_S_OK);
-    KroCrvParam notACurve(42.0);
-    EXPECT_EQ(op->GetCrvParam(notACurve), KRO_E_FAIL);
-    EXPECT_EQ(notACurve.GetParam(), 42.0);
-    op->Release();
-    KroMathDirection there;
-    ASSERT_EQ(surface->EvalNormal(param, there), KRO_S_OK);
-    EXPECT_NEAR(there.Dot(normal), 1.0, 1e-12);
-  }
-
-  // Each edge's tangent at the projection of its mid point is along the edge.
-  for (int i = 1; i <= edges.Size(); ++i) {
-    SCOPED_TRACE(i);
-    KroMathPoint mid;
-    ASSERT_EQ(edges[i]->GetPointOnCell(mid), KRO_S_OK);
-    KroCurve_var curve(edges[i]->GetGeometry());
-    ASSERT_TRUE(curve);
-    KroVyxDistanceMin* op = KroVyxCreateDistanceMin(factory.get(), nullptr, mid, curve.get());
-    ASSERT_TRUE(op);
-    EXPECT_NEAR(op->GetDistance(), 0.0, 1e-9);
-    KroCrvParam param, start, end;
-    ASSERT_EQ(op->GetCrvParam(param), KRO_S_OK);
-    op->Release();
-    ASSERT_EQ(curve->GetParamRange(start, end), KRO_S_OK);
-    EXPECT_NEAR(param.GetParam(), (start.GetParam() + end.GetParam()) / 2, 1e-7);
-    KroMathVector tangent;
-    ASSERT_EQ(curve->EvalFirstDeriv(param, tangent), KRO_S_OK);
-    KroListPtrKroCell ends;
-    ASSERT_EQ(edges[i]->GetAllCells(ends, 0), KRO_S_OK);
-    ASSERT_EQ(ends.Size(), 2);
-    KroMathPoint a, b;
-    ends[1]->GetPointOnCell(a);
-    ends[2]->GetPointOnCell(b);
-    KroMathVector along(b.GetX() - a.GetX(), b.GetY() - a.GetY(), b.GetZ() - a.GetZ());
-    EXPECT_NEAR(std::fabs(tangent.Dot(along)), tangent.Norm() * along.Norm(), 1e-9);
-  }
-}
-
-TEST(KroVyxCreateDistanceMin, GivesNoOperatorWithoutFactoryOrGeometry) {
-  KroMfPart_var part = DocumentOf(KroBRepModel::MakeBox(1, 1, 1));
-  KroBody_var body = part->GetBody(1);
-  KroCurve_var curve(CellAt(body, 1, 1)->GetGeometry());
-  KroSurface_var surface(CellAt(body, 2, 1)->GetGeometry());
-  KroGeoFactory_var factory = part->GetGeoFactory();
-  const KroMathPoint point(0.5, 0.5, 2), nan(std::nan(""), 0, 0);
-  EXPECT_EQ(KroVyxCreateDistanceMin(nullptr, nullptr, point, curve.get()), nullptr);
-  EXPECT_EQ(KroVyxCreateDistanceMin(nullptr, nullptr, point, surface.get(), 1), nullptr);
-  EXPECT_EQ(KroVyxCreateDistanceMin(factory.get(), nullptr, nan, curve.get()), nullptr);
-  EXPECT_EQ(KroVyxCreateDistanceMin(factory.get(), nullptr, nan, surface.get(), 1), nullptr);
-  EXPECT_EQ(
-      KroVyxCreateDistanceMin(factory.get(), nullptr, point, static_cast<KroSurface*>(nullptr), 1),
-      nullptr);
-  EXPECT_FALSE(CellAt(body, 3, 1)->GetGeometry()) << "a volume has no geometry";
-  KroMathVector unchanged(7, 7, 7);
-  EXPECT_EQ(curve->EvalFirstDeriv(KroCrvParam(std::nan("")), unchanged), KRO_E_FAIL);
-  EXPECT_EQ(unchanged, KroMathVector(7, 7, 7));
 }

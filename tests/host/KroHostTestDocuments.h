@@ -1,25 +1,27 @@
-// Documents shared by the host object tests: each STEP model of the test data is read once per
-// test binary and kept until the end, so that several tests can walk the big ones.
+// Shared by the host tests: the STEP models of the test data with their counts, each read once
+// per test binary and kept, and small helpers over the part documents.
 #ifndef KroHostTestDocuments_H
 #define KroHostTestDocuments_H
 
+#include <gtest/gtest.h>
+
 #include <map>
 #include <string>
+#include <vector>
 
+#include "KroBody.h"
+#include "KroCell.h"
+#include "KroListPtrKroCell.h"
 #include "KroMfPart.h"
 #include "KroUnicodeString.h"
 
 struct KroHostTestModel {
   const char* file;
-  int solids;
-  int faces;
-  int edges;
-  int vertices;
+  int solids, faces, edges, vertices;  // as the models' README gives them
 };
 
-// The STEP models of the test data with their counts (as the kernel reads them).
-inline const KroHostTestModel* KroHostTestModels(int& count) {
-  static const KroHostTestModel kModels[] = {
+inline const std::vector<KroHostTestModel>& KroHostTestModels() {
+  static const std::vector<KroHostTestModel> models = {
       {"Crystal_AT310_D3.0mm_L10.0mm_Horizontal_1EP_style2.step", 1, 18, 30, 17},
       {"L_Axial_L24.0mm_D7.5mm_P5.08mm_Vertical_Fastron_MESC.step", 1, 27, 51, 26},
       {"CP_Elec_6.3x5.9.step", 1, 41, 103, 65},
@@ -28,8 +30,7 @@ inline const KroHostTestModel* KroHostTestModels(int& count) {
       {"DSUB-15-HD_Female_Horizontal_P2.29x1.98mm_EdgePinOffset9.40mm.step", 1, 234, 481, 282},
       {"TQFP-100-1EP_14x14mm_P0.5mm_EP5x5mm.step", 1, 1549, 4203, 2658},
   };
-  count = static_cast<int>(sizeof kModels / sizeof kModels[0]);
-  return kModels;
+  return models;
 }
 
 inline std::string KroHostTestModelPath(const std::string& file) {
@@ -42,11 +43,22 @@ inline KroMfPart_var KroHostTestDocument(const std::string& file) {
   auto found = loaded.find(file);
   if (found != loaded.end()) return found->second;
   KroMfPart_var part;
-  KroUnicodeString message;
-  if (KroMfPart::Load(KroHostTestModelPath(file).c_str(), part, &message) != KRO_S_OK)
-    return KroMfPart_var();
-  loaded[file] = part;
+  if (KroMfPart::Load(KroHostTestModelPath(file).c_str(), part) != KRO_S_OK) return part;
+  return loaded[file] = part;
+}
+
+inline KroMfPart_var KroHostTestSamplePart() {
+  KroMfPart_var part;
+  EXPECT_EQ(KroMfPart::CreateSamplePart(part), KRO_S_OK);
   return part;
+}
+
+// The index-th cell (from 1) of that dimension of a body or a cell, or an empty reference.
+template <class Owner>
+KroCell_var KroHostTestCell(const Owner& owner, short dimension, int index = 1) {
+  KroListPtrKroCell cells;
+  EXPECT_EQ(owner->GetAllCells(cells, dimension), KRO_S_OK);
+  return index <= cells.Size() ? KroCell_var(cells[index]) : KroCell_var();
 }
 
 // True when built with AddressSanitizer: the big models are then only sampled.

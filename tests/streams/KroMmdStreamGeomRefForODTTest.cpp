@@ -1,151 +1,103 @@
 // The geometric link stream format: the texts written for each type, the values handed to the
-// hooks when reading, versions, tokens, numbers, Compare, the stages of every failure, and the
-// ownership of the reading buffer.
+// hooks when reading, versions, tokens, directions, Compare, the stages of every failure,
+// hostile texts included, and the octet-sequence text.
 #include <gtest/gtest.h>
 
-#include <clocale>
-#include <cmath>
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "KroMmdStreamGeomRefForODT.h"
+#include "KroMmdStreamTopoForODT.h"
 #include "KroSysTraceRecorder.h"
 #include "streams/KroMmdStreamGeomRefForODTTestSupport.h"
 
 namespace {
 
-using Type = KroMmdStreamGeomRefForODT::MyGeoType;
+using Link = KroMmdStreamGeomRefForODT;
 
-// A box from (0, 0, 0) to (20, 10, 10) as feature "#1" of a document that lives for the whole
-// run. Its top face lies at z = 10 and is written with the point (6.25, 5, 10).
-const KroMfPart_var& BoxDocument() {
-  static const KroMfPart_var* document =
-      new KroMfPart_var(MakeDocument(KroBRepModel::MakeBox(20, 10, 10)));
-  return *document;
+TEST(KroMmdStreamGeomRefForODT, WritesTheFieldsOfEachTypeAndHandsThemBackToTheReadingHooks) {
+  const struct {
+    const char* identifier;
+    const char* specialized;
+    Link::MyGeoType type;
+    KroTopology_var subElement;
+    const char* text;
+    bool onTheBox;  // whether the written point finds a cell of the box
+  } cases[] = {
+      {"#42", "", Link::Face, MakeFakeFace(KroMathPoint(10, 0, 5), KroMathDirection(0, 0, 1)),
+       R"(3_3_#42_Face_10_0_5_0_0_1__)", true},
+      {"#42", "", Link::Feat, nullptr, R"(3_3_#42_Feat__)", true},
+      {"#42", "", Link::Face,  // six significant digits
+       MakeFakeFace(KroMathPoint(123.456789, -0.0000123456789, 1e20), KroMathDirection(0, -2, 0)),
+       R"(3_3_#42_Face_123.457_-1.23457e-05_1e+20_0_-1_0__)", false},
+      {"#42", "", Link::Vrtx, AsTopology(BoxOriginVertex()),  // always the same direction
+       R"(3_3_#42_Vrtx_0_0_0_0.5_0.5_0.707107__)", true},
+      // The length of the identifier is in bytes; it may hold "_", as the specialised part.
+      {"a_b\xC3\xA9", "x_y", Link::Feat, nullptr, "3_5_a_b\xC3\xA9_Feat_x_y_", true},
+      {"_", "__", Link::Vrtx, AsTopology(BoxOriginVertex()),
+       R"(3_1___Vrtx_0_0_0_0.5_0.5_0.707107____)", true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    ScriptedGeomLink writer;
+    writer.identifier = c.identifier;
+    writer.specialized = c.specialized;
+    writer.type = c.type;
+    writer.subElement = c.subElement;
+    KroUnicodeString stream;
+    ASSERT_EQ(writer.StreamGeomLinkForODT(stream), KRO_S_OK);
+    EXPECT_EQ(stream, KroUnicodeString(c.text));
+    EXPECT_EQ(writer.Called("GetSubElem"), c.type != Link::Feat);
+    if (!c.onTheBox) continue;
+    ScriptedGeomLink reader(BoxBody());
+    ASSERT_EQ(reader.ParseGeomLinkForODT(stream), KRO_S_OK);
+    EXPECT_EQ(reader.receivedIdentifier, KroUnicodeString(c.identifier));
+    EXPECT_EQ(reader.receivedType, c.type);
+    EXPECT_EQ(reader.receivedSpecialized, KroUnicodeString(c.specialized));
+    EXPECT_EQ(reader.calls.front() + " " + reader.calls.back(),
+              "ParseBodyIdentifier SetSpecializedStream");
+  }
 }
-KroBody_var BoxBody() { return BoxDocument()->GetBody(1); }
-KroCell_var BoxTopFace() { return CellAt(BoxBody(), 2, KroMathPoint(6.25, 5, 10)); }
-KroCell_var BoxOriginVertex() { return CellAt(BoxBody(), 0, KroMathPoint(0, 0, 0)); }
-
-// A stream that reads within the box.
-ScriptedGeomLink ReaderOnBox() {
-  ScriptedGeomLink link;
-  link.bodyToGive = BoxBody();
-  return link;
-}
-
-// ---- Writing. ----
-
-TEST(KroMmdStreamGeomRefForODT, WritesAFaceAsItsPointAndNormal) {
-  ScriptedGeomLink link;
-  link.type = KroMmdStreamGeomRefForODT::Face;
-  link.subElement = MakeFakeFace(KroMathPoint(10, 0, 5), KroMathDirection(0, 0, 1));
-  KroUnicodeString stream;
-  ASSERT_EQ(link.StreamGeomLinkForODT(stream), KRO_S_OK);
-  EXPECT_EQ(stream, KroUnicodeString(R"(3_3_#42_Face_10_0_5_0_0_1__)"));
-}
-
-TEST(KroMmdStreamGeomRefForODT, WritesAWholeFeatureWithoutSubElementFields) {
-  ScriptedGeomLink link;
-  link.type = KroMmdStreamGeomRefForODT::Feat;
-  KroUnicodeString stream;
-  ASSERT_EQ(link.StreamGeomLinkForODT(stream), KRO_S_OK);
-  EXPECT_EQ(stream, KroUnicodeString(R"(3_3_#42_Feat__)"));
-  EXPECT_FALSE(link.Called("GetSubElem"));
-}
-
-TEST(KroMmdStreamGeomRefForODT, WritesCoordinatesWithSixSignificantDigits) {
-  ScriptedGeomLink link;
-  link.type = KroMmdStreamGeomRefForODT::Face;
-  link.subElement =
-      MakeFakeFace(KroMathPoint(123.456789, -0.0000123456789, 1e20), KroMathDirection(0, -2, 0));
-  KroUnicodeString stream;
-  ASSERT_EQ(link.StreamGeomLinkForODT(stream), KRO_S_OK);
-  EXPECT_EQ(stream, KroUnicodeString(R"(3_3_#42_Face_123.457_-1.23457e-05_1e+20_0_-1_0__)"));
-}
-
-TEST(KroMmdStreamGeomRefForODT, WritesEveryVertexWithTheSameFixedDirection) {
-  ScriptedGeomLink link;
-  link.type = KroMmdStreamGeomRefForODT::Vrtx;
-  link.subElement = AsTopology(BoxOriginVertex());
-  KroUnicodeString stream;
-  ASSERT_EQ(link.StreamGeomLinkForODT(stream), KRO_S_OK);
-  EXPECT_EQ(stream, KroUnicodeString(R"(3_3_#42_Vrtx_0_0_0_0.5_0.5_0.707107__)"));
-}
-
-TEST(KroMmdStreamGeomRefForODT, WritesTheLengthOfTheIdentifierInBytes) {
-  ScriptedGeomLink link;
-  link.identifier = "a_b\xC3\xA9";  // five bytes, one of them "_"
-  link.specialized = "x_y";
-  KroUnicodeString stream;
-  ASSERT_EQ(link.StreamGeomLinkForODT(stream), KRO_S_OK);
-  EXPECT_EQ(stream, KroUnicodeString("3_5_a_b\xC3\xA9_Feat_x_y_"));
-}
-
-struct WriteFailureCase {
-  const char* name;
-  void (*script)(ScriptedGeomLink&);
-  std::vector<std::string> chain;
-};
 
 TEST(KroMmdStreamGeomRefForODT, TracesEachWritingFailureAndLeavesTheOutputAlone) {
-  const std::string writer = "KroMmdStreamGeomRefForODT::StreamGeomLinkForODT";
-  const std::string subElem = "KroMmdStreamGeomRefForODT::WriteSubElem";
-  const std::vector<WriteFailureCase> cases = {
-      {"identifier hook fails",
-       [](ScriptedGeomLink& l) { l.identifierResult = KRO_E_FAIL; },
-       {writer + ":200"}},
-      {"empty identifier",
-       [](ScriptedGeomLink& l) { l.identifier = ""; },
-       {"KroMmdStreamGeomRefForODT::WriteBodyIdentifier:100", writer + ":300"}},
-      {"type hook fails",
-       [](ScriptedGeomLink& l) { l.typeResult = KRO_E_FAIL; },
-       {writer + ":400"}},
-      {"type left unset",
-       [](ScriptedGeomLink& l) { l.type = KroMmdStreamGeomRefForODT::NoGeoType; },
-       {writer + ":400"}},
-      {"type outside the table",
-       [](ScriptedGeomLink& l) { l.type = static_cast<Type>(7); },
-       {writer + ":400"}},
-      {"sub-element hook fails",
-       [](ScriptedGeomLink& l) {
-         l.type = KroMmdStreamGeomRefForODT::Face;
-         l.subElementResult = KRO_E_FAIL;
-       },
-       {subElem + ":100", writer + ":600"}},
-      {"sub-element is a body, not a cell",
-       [](ScriptedGeomLink& l) {
-         l.type = KroMmdStreamGeomRefForODT::Face;
-         l.subElement = KroTopology_var(BoxBody());
-       },
-       {subElem + ":200", writer + ":600"}},
-      {"dimension 0 but not a vertex",
-       [](ScriptedGeomLink& l) {
-         l.type = KroMmdStreamGeomRefForODT::Vrtx;
-         l.subElement = Own<KroTopology>(new FakeCell(0, KroMathPoint(), nullptr, true));
-       },
-       {subElem + ":300", writer + ":600"}},
-      {"vertex without geometric point",
-       [](ScriptedGeomLink& l) {
-         l.type = KroMmdStreamGeomRefForODT::Vrtx;
-         l.subElement = Own<KroTopology>(new FakeVertex(KroMathPoint(), false));
-       },
-       {subElem + ":400", writer + ":600"}},
-      // Writing the start point instead would name another cell, or none.
-      {"edge without a point",
-       [](ScriptedGeomLink& l) {
-         l.type = KroMmdStreamGeomRefForODT::Edge;
-         l.subElement = Own<KroTopology>(new FakeCell(1, KroMathPoint(), nullptr, false));
-       },
-       {subElem + ":400", writer + ":600"}},
-      {"specialised part hook fails",
-       [](ScriptedGeomLink& l) { l.specializedResult = KRO_E_FAIL; },
-       {writer + ":700"}},
+  const std::string writer = "KroMmdStreamGeomRefForODT::StreamGeomLinkForODT:";
+  const std::string subElem = "KroMmdStreamGeomRefForODT::WriteSubElem:";
+  const std::string identifier = "KroMmdStreamGeomRefForODT::WriteBodyIdentifier:";
+  // A cell of dimension 0 that is no vertex, and an edge without a point (writing its start
+  // point instead would name another cell, or none).
+  const KroTopology_var notAVertex = Own<KroTopology>(new FakeCell(0, {}, nullptr, true));
+  const KroTopology_var noPoint = Own<KroTopology>(new FakeCell(1, {}, nullptr, false));
+  const struct {
+    const char* failingHook;
+    const char* identifier;
+    Link::MyGeoType type;
+    KroTopology_var subElement;
+    std::vector<std::string> chain;
+  } cases[] = {
+      {"GetBodyIdentifier", "#42", Link::Feat, nullptr, {writer + "200"}},
+      {"", "", Link::Feat, nullptr, {identifier + "100", writer + "300"}},
+      {"GetMyGeoType", "#42", Link::Feat, nullptr, {writer + "400"}},
+      {"", "#42", Link::NoGeoType, nullptr, {writer + "400"}},
+      {"", "#42", static_cast<Link::MyGeoType>(7), nullptr, {writer + "400"}},
+      {"GetSubElem", "#42", Link::Face, nullptr, {subElem + "100", writer + "600"}},
+      {"", "#42", Link::Face, KroTopology_var(BoxBody()), {subElem + "200", writer + "600"}},
+      {"", "#42", Link::Vrtx, notAVertex, {subElem + "300", writer + "600"}},
+      {"",
+       "#42",
+       Link::Vrtx,
+       Own<KroTopology>(new FakeVertex()),
+       {subElem + "400", writer + "600"}},
+      {"", "#42", Link::Edge, noPoint, {subElem + "400", writer + "600"}},
+      {"GetSpecializedStream", "#42", Link::Feat, nullptr, {writer + "700"}},
   };
-  for (const WriteFailureCase& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.chain.front());
     ScriptedGeomLink link;
-    c.script(link);
+    link.results[c.failingHook] = KRO_E_FAIL;
+    link.identifier = c.identifier;
+    link.type = c.type;
+    link.subElement = c.subElement;
     KroUnicodeString stream = "untouched";
     KroSysTraceRecorder recorder;
     EXPECT_EQ(link.StreamGeomLinkForODT(stream), KRO_E_FAIL);
@@ -154,278 +106,105 @@ TEST(KroMmdStreamGeomRefForODT, TracesEachWritingFailureAndLeavesTheOutputAlone)
   }
 }
 
-// ---- Reading. ----
-
-struct RoundTripCase {
-  const char* identifier;
-  const char* specialized;
-};
-
-TEST(KroMmdStreamGeomRefForODT, HandsTheWrittenValuesBackToTheReadingHooks) {
-  const RoundTripCase cases[] = {
-      {"#42", ""}, {"a_b_c", "x_y_z"}, {"_", "__"}, {"~FF~10", "part with spaces"}, {"#1_", "_"}};
-  for (const RoundTripCase& c : cases) {
-    SCOPED_TRACE(c.identifier);
-    ScriptedGeomLink writer;
-    writer.identifier = c.identifier;
-    writer.specialized = c.specialized;
-    writer.type = KroMmdStreamGeomRefForODT::Face;
-    writer.subElement = AsTopology(BoxTopFace());
-    KroUnicodeString stream;
-    ASSERT_EQ(writer.StreamGeomLinkForODT(stream), KRO_S_OK);
-
-    ScriptedGeomLink reader = ReaderOnBox();
-    ASSERT_EQ(reader.ParseGeomLinkForODT(stream), KRO_S_OK);
-    EXPECT_EQ(reader.receivedIdentifier, KroUnicodeString(c.identifier));
-    EXPECT_EQ(reader.receivedType, KroMmdStreamGeomRefForODT::Face);
-    ASSERT_TRUE(!!reader.receivedSubElement);
-    EXPECT_EQ(reader.receivedSubElement->GetTag(), BoxTopFace()->GetTag());
-    EXPECT_EQ(reader.receivedSpecialized, KroUnicodeString(c.specialized));
-    EXPECT_EQ(reader.calls, (std::vector<std::string>{"ParseBodyIdentifier", "SetMyGeoType",
-                                                      "SetSubElem", "SetSpecializedStream"}));
+TEST(KroMmdStreamGeomRefForODT, ReadsTokensAndVersions) {
+  enum Cell { kNoCell, kTopFace, kOrigin };
+  const struct {
+    std::string stream;
+    Link::MyGeoType type;
+    Cell cell;
+    bool specialized;  // whether the specialised part is handed over
+  } cases[] = {
+      {R"(3_3_#42_Feat__)", Link::Feat, kNoCell, true},
+      {R"(3_2_#1_Axis_6.25_5_10_0_0_1__)", Link::Face, kTopFace, true},
+      // An unknown token is read as a vertex.
+      {R"(3_2_#1_Zzzz_0_0_0_0_0_1__)", Link::Vrtx, kOrigin, true},
+      {R"(3_2_#1_face_0_0_0_0_0_1__)", Link::Vrtx, kOrigin, true},
+      {"3_2_#1_\xC3\xA9\xC3\xA9_0_0_0_0_0_1__", Link::Vrtx, kOrigin, true},
+      // Versions 1 and below carry no specialised part; what follows the sub-element is ignored.
+      {R"(1_2_#1_Face_6.25_5_10_0_0_1_)", Link::Face, kTopFace, false},
+      {R"(1_2_#1_Face_6.25_5_10_0_0_1_xyz)", Link::Face, kTopFace, false},
+      {R"(0_2_#1_Feat_)", Link::Feat, kNoCell, false},
+      {R"(-3_2_#1_Feat_)", Link::Feat, kNoCell, false},
+      {R"(x_2_#1_Feat_)", Link::Feat, kNoCell, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.stream);
+    ScriptedGeomLink reader(BoxBody());
+    ASSERT_EQ(reader.ParseGeomLinkForODT(c.stream), KRO_S_OK);
+    EXPECT_EQ(reader.receivedType, c.type);
+    EXPECT_EQ(reader.Called("SetSubElem"), c.cell != kNoCell);
+    if (c.cell != kNoCell) {
+      ASSERT_TRUE(!!reader.receivedSubElement);
+      EXPECT_EQ(reader.receivedSubElement->GetTag(),
+                (c.cell == kTopFace ? BoxTopFace() : BoxOriginVertex())->GetTag());
+    }
+    EXPECT_EQ(reader.Called("SetSpecializedStream"), c.specialized);
   }
 }
-
-TEST(KroMmdStreamGeomRefForODT, ReadsAWholeFeatureWithoutLookingForACell) {
-  ScriptedGeomLink reader;  // no body at all: nothing may be searched in it
-  ASSERT_EQ(reader.ParseGeomLinkForODT(R"(3_3_#42_Feat__)"), KRO_S_OK);
-  EXPECT_EQ(reader.receivedType, KroMmdStreamGeomRefForODT::Feat);
-  EXPECT_FALSE(reader.Called("SetSubElem"));
-  EXPECT_EQ(reader.receivedSpecialized, KroUnicodeString(""));
-}
-
-TEST(KroMmdStreamGeomRefForODT, ReadsAnAxisAsAFace) {
-  ScriptedGeomLink reader = ReaderOnBox();
-  ASSERT_EQ(reader.ParseGeomLinkForODT(R"(3_2_#1_Axis_6.25_5_10_0_0_1__)"), KRO_S_OK);
-  EXPECT_EQ(reader.receivedType, KroMmdStreamGeomRefForODT::Face);
-  EXPECT_EQ(reader.receivedSubElement->GetTag(), BoxTopFace()->GetTag());
-}
-
-TEST(KroMmdStreamGeomRefForODT, ReadsAnUnknownTokenAsAVertex) {
-  for (const char* token : {"Zzzz", "face", "Vlm_", "\xC3\xA9\xC3\xA9"}) {
-    SCOPED_TRACE(token);
-    ScriptedGeomLink reader = ReaderOnBox();
-    const std::string stream = std::string("3_2_#1_") + token + "_0_0_0_0_0_1__";
-    ASSERT_EQ(reader.ParseGeomLinkForODT(stream), KRO_S_OK);
-    EXPECT_EQ(reader.receivedType, KroMmdStreamGeomRefForODT::Vrtx);
-    EXPECT_EQ(reader.receivedSubElement->GetTag(), BoxOriginVertex()->GetTag());
-  }
-}
-
-TEST(KroMmdStreamGeomRefForODT, RefusesAVersionAboveThreeBeforeAnyHook) {
-  for (const char* stream : {R"(4_3_#42_Face_0_0_0_0_0_1__)", R"(12_3_#42_Feat__)"}) {
-    SCOPED_TRACE(stream);
-    ScriptedGeomLink reader;
-    KroSysTraceRecorder recorder;
-    EXPECT_EQ(reader.ParseGeomLinkForODT(stream), KRO_E_FAIL);
-    EXPECT_EQ(Chain(recorder),
-              (std::vector<std::string>{"KroMmdStreamGeomRefForODT::ParseGeomLinkForODT:300"}));
-    EXPECT_TRUE(reader.calls.empty());
-  }
-}
-
-TEST(KroMmdStreamGeomRefForODT, ReadsOlderVersionsWithoutTheSpecializedPart) {
-  // Versions 1 and below carry no specialised part; what follows the sub-element is ignored.
-  const char* streams[] = {R"(1_2_#1_Face_6.25_5_10_0_0_1_)", R"(1_2_#1_Face_6.25_5_10_0_0_1_xyz)",
-                           R"(0_2_#1_Feat_)", R"(-3_2_#1_Feat_)", R"(x_2_#1_Feat_)"};
-  for (const char* stream : streams) {
-    SCOPED_TRACE(stream);
-    ScriptedGeomLink reader = ReaderOnBox();
-    EXPECT_EQ(reader.ParseGeomLinkForODT(stream), KRO_S_OK);
-    EXPECT_FALSE(reader.Called("SetSpecializedStream"));
-  }
-}
-
-TEST(KroMmdStreamGeomRefForODT, RefusesAnEmptyTextBeforeAnyHook) {
-  ScriptedGeomLink reader;
-  KroSysTraceRecorder recorder;
-  EXPECT_EQ(reader.ParseGeomLinkForODT(""), KRO_E_FAIL);
-  EXPECT_EQ(Chain(recorder),
-            (std::vector<std::string>{"KroMmdStreamGeomRefForODT::ParseGeomLinkForODT:200"}));
-  EXPECT_TRUE(reader.calls.empty());
-}
-
-struct ReadFailureCase {
-  const char* name;
-  const char* stream;
-  void (*script)(ScriptedGeomLink&);
-  std::vector<std::string> chain;
-};
 
 TEST(KroMmdStreamGeomRefForODT, TracesEachReadingFailureWithTheStageOfItsStep) {
-  const std::string reader = "KroMmdStreamGeomRefForODT::ParseGeomLinkForODT";
-  const std::string subElem = "KroMmdStreamGeomRefForODT::ReadSubElem";
-  auto nothing = [](ScriptedGeomLink&) {};
-  const std::vector<ReadFailureCase> cases = {
-      {"body not found",
-       R"(3_2_#1_Feat__)",
-       [](ScriptedGeomLink& l) { l.parseBodyResult = KRO_E_FAIL; },
-       {reader + ":500"}},
-      {"type refused",
-       R"(3_2_#1_Feat__)",
-       [](ScriptedGeomLink& l) { l.setTypeResult = KRO_E_FAIL; },
-       {reader + ":700"}},
-      {"cell refused",
-       R"(3_2_#1_Face_6.25_5_10_0_0_1__)",
-       [](ScriptedGeomLink& l) { l.setSubElementResult = KRO_E_FAIL; },
-       {reader + ":900"}},
-      {"specialised part refused",
-       R"(3_2_#1_Feat_abc_)",
-       [](ScriptedGeomLink& l) { l.setSpecializedResult = KRO_E_FAIL; },
-       {reader + ":1100"}},
-      {"no face at the point", R"(3_2_#1_Face_50_50_50_0_0_1__)", nothing, {reader + ":800"}},
-      {"no vertex at the point",
-       R"(3_2_#1_Vrtx_50_50_50_0_0_1__)",
-       nothing,
-       {subElem + ":900", reader + ":800"}},
-      {"first face of a volume not found",
-       R"(3_2_#1_Vlme_50_50_50_0_0_1_6.25_5_0_0_0_-1__)",
-       nothing,
-       {reader + ":800"}},
-      {"faces of no common volume",
-       R"(3_2_#1_Vlme_6.25_5_10_0_0_1_6.25_5_10_0_0_1__)",
-       nothing,
-       {subElem + ":700", reader + ":800"}},
-      {"no body to search in",
-       R"(3_2_#1_Edge_0_0_5_0_0_1__)",
-       [](ScriptedGeomLink& l) { l.bodyToGive = nullptr; },
-       {subElem + ":800", reader + ":800"}},
+  const std::string reader = "KroMmdStreamGeomRefForODT::ParseGeomLinkForODT:";
+  const std::string subElem = "KroMmdStreamGeomRefForODT::ReadSubElem:";
+  const struct {
+    const char* stream;
+    const char* failingHook;  // "body" for a reader without a body to search in
+    std::vector<std::string> chain;
+  } cases[] = {
+      {"", "", {reader + "200"}},
+      {R"(4_3_#42_Face_0_0_0_0_0_1__)", "", {reader + "300"}},
+      {R"(12_3_#42_Feat__)", "", {reader + "300"}},
+      {R"(3_2_#1_Feat__)", "ParseBodyIdentifier", {reader + "500"}},
+      {R"(3_2_#1_Feat__)", "SetMyGeoType", {reader + "700"}},
+      {R"(3_2_#1_Face_6.25_5_10_0_0_1__)", "SetSubElem", {reader + "900"}},
+      {R"(3_2_#1_Feat_abc_)", "SetSpecializedStream", {reader + "1100"}},
+      {R"(3_2_#1_Face_50_50_50_0_0_1__)", "", {reader + "800"}},
+      {R"(3_2_#1_Vrtx_50_50_50_0_0_1__)", "", {subElem + "900", reader + "800"}},
+      // A volume whose first face is not found, then one whose faces share no volume.
+      {R"(3_2_#1_Vlme_50_50_50_0_0_1_6.25_5_0_0_0_-1__)", "", {reader + "800"}},
+      {R"(3_2_#1_Vlme_6.25_5_10_0_0_1_6.25_5_10_0_0_1__)", "", {subElem + "700", reader + "800"}},
+      {R"(3_2_#1_Edge_0_0_5_0_0_1__)", "body", {subElem + "800", reader + "800"}},
   };
-  for (const ReadFailureCase& c : cases) {
-    SCOPED_TRACE(c.name);
-    ScriptedGeomLink link = ReaderOnBox();
-    c.script(link);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.stream);
+    ScriptedGeomLink link(BoxBody());
+    link.results[c.failingHook] = KRO_E_FAIL;
+    if (std::string(c.failingHook) == "body") link.bodyToGive = nullptr;
     KroSysTraceRecorder recorder;
     EXPECT_EQ(link.ParseGeomLinkForODT(c.stream), KRO_E_FAIL);
     EXPECT_EQ(Chain(recorder), c.chain);
+    // The text and the version are checked before any hook is called.
+    EXPECT_EQ(link.calls.empty(),
+              c.chain.back() == reader + "200" || c.chain.back() == reader + "300");
   }
 }
-
-TEST(KroMmdStreamGeomRefForODT, KeepsWhatHooksReceivedBeforeAFailure) {
-  ScriptedGeomLink link = ReaderOnBox();
-  link.setSubElementResult = KRO_E_FAIL;
-  EXPECT_EQ(link.ParseGeomLinkForODT(R"(3_4_a_b__Face_6.25_5_10_0_0_1__)"), KRO_E_FAIL);
-  EXPECT_EQ(link.receivedIdentifier, KroUnicodeString("a_b_"));
-  EXPECT_EQ(link.receivedType, KroMmdStreamGeomRefForODT::Face);
-  EXPECT_FALSE(link.Called("SetSpecializedStream"));
-}
-
-// ---- Fields. ----
-
-struct DirectionCase {
-  const char* fields;
-  double x, y, z;
-};
 
 TEST(KroMmdStreamGeomRefForODT, NormalisesDirectionsWhenReading) {
-  const DirectionCase cases[] = {
-      {"0_0_0_", 1, 0, 0}, {"0_0_2_", 0, 0, 1}, {"3_4_0_", 0.6, 0.8, 0}, {"0_-5_0_", 0, -1, 0},
-      {"x_y_z_", 1, 0, 0}, {"__-7_", 0, 0, -1}, {"nan_inf_1_", 0, 0, 1}, {"1e-200_0_0_", 1, 0, 0},
+  const struct {
+    const char* fields;
+    double x, y, z;
+  } cases[] = {
+      {"0_0_0_", 1, 0, 0},         {"0_0_2_", 0, 0, 1},      {"3_4_0_", 0.6, 0.8, 0},
+      {"0.6_0.8_0_", 0.6, 0.8, 0},  // a unit direction is kept bit for bit
+      {"0_-5_0_", 0, -1, 0},       {"x_y_z_", 1, 0, 0},      {"__-7_", 0, 0, -1},
+      {"nan_inf_1_", 0, 0, 1},     {"1e-200_0_0_", 1, 0, 0}, {"0_0_-1e200_", 0, 0, -1},
   };
-  for (const DirectionCase& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.fields);
-    ScriptedGeomLink link;
-    KroMmdStreamGeomRefForODTTestAccess::Load(link, c.fields);
     KroMathDirection direction(0, 1, 0);
-    ASSERT_EQ(KroMmdStreamGeomRefForODTTestAccess::ReadDirection(link, direction), KRO_S_OK);
-    EXPECT_DOUBLE_EQ(direction.GetX(), c.x);
-    EXPECT_DOUBLE_EQ(direction.GetY(), c.y);
-    EXPECT_DOUBLE_EQ(direction.GetZ(), c.z);
+    ASSERT_EQ(KroMmdStreamGeomRefForODTTestAccess::ReadDirection(c.fields, direction), KRO_S_OK);
+    EXPECT_EQ(direction.GetX(), c.x);
+    EXPECT_EQ(direction.GetY(), c.y);
+    EXPECT_EQ(direction.GetZ(), c.z);
   }
 }
-
-TEST(KroMmdStreamGeomRefForODT, KeepsAUnitDirectionBitForBit) {
-  ScriptedGeomLink link;
-  KroMmdStreamGeomRefForODTTestAccess::Load(link, "0.6_0.8_0_");
-  KroMathDirection direction;
-  ASSERT_EQ(KroMmdStreamGeomRefForODTTestAccess::ReadDirection(link, direction), KRO_S_OK);
-  EXPECT_EQ(direction.GetX(), 0.6);
-  EXPECT_EQ(direction.GetY(), 0.8);
-}
-
-TEST(KroMmdStreamGeomRefForODT, ReadsCoordinatesThatAreNoNumberAsZero) {
-  ScriptedGeomLink link;
-  KroMmdStreamGeomRefForODTTestAccess::Load(link, "abc__7.5e1_rest");
-  KroMathPoint point(9, 9, 9);
-  ASSERT_EQ(KroMmdStreamGeomRefForODTTestAccess::ReadPoint(link, point), KRO_S_OK);
-  EXPECT_EQ(point, KroMathPoint(0, 0, 75));
-  EXPECT_EQ(KroMmdStreamGeomRefForODTTestAccess::Cursor(link), 11);
-}
-
-TEST(KroMmdStreamGeomRefForODT, StopsAFieldAtTheEndOfTheText) {
-  ScriptedGeomLink link;
-  KroMmdStreamGeomRefForODTTestAccess::Load(link, "1_2_3");
-  KroMathPoint point;
-  EXPECT_EQ(KroMmdStreamGeomRefForODTTestAccess::ReadPoint(link, point), KRO_E_FAIL);
-  EXPECT_EQ(KroMmdStreamGeomRefForODTTestAccess::Cursor(link), 5);
-  // At the end GetChar gives 0 and stays.
-  EXPECT_EQ(KroMmdStreamGeomRefForODTTestAccess::GetChar(link), '\0');
-  EXPECT_EQ(KroMmdStreamGeomRefForODTTestAccess::Cursor(link), 5);
-}
-
-struct SpecNameCase {
-  const char* text;
-  KroResult result;
-  const char* name;  // expected name on success
-  int cursor;        // cursor afterwards
-};
-
-TEST(KroMmdStreamGeomRefForODT, ReadsALengthPrefixedNameOnlyWithinTheText) {
-  const SpecNameCase cases[] = {
-      {"3_a_b_", KRO_S_OK, "a_b", 5},     {"0_abc", KRO_S_OK, "unset", 2},
-      {"x_abc", KRO_S_OK, "unset", 2},    {"3_ab", KRO_E_FAIL, "unset", 2},
-      {"-1_abc", KRO_E_FAIL, "unset", 3}, {"2147483647_ab", KRO_E_FAIL, "unset", 11},
-      {"3", KRO_E_FAIL, "unset", 1},      {"2_ab", KRO_S_OK, "ab", 4},
-  };
-  for (const SpecNameCase& c : cases) {
-    SCOPED_TRACE(c.text);
-    ScriptedGeomLink link;
-    KroMmdStreamGeomRefForODTTestAccess::Load(link, c.text);
-    KroUnicodeString name = "unset";
-    EXPECT_EQ(KroMmdStreamGeomRefForODTTestAccess::ReadSpecName(link, name), c.result);
-    EXPECT_EQ(name, KroUnicodeString(c.name));
-    EXPECT_EQ(KroMmdStreamGeomRefForODTTestAccess::Cursor(link), c.cursor);
-  }
-}
-
-TEST(KroMmdStreamGeomRefForODT, WritesAndReadsNumbersWhateverTheProcessLocale) {
-  const char* const locales[] = {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8",
-                                 "de_DE",       "fr_FR",      "ru_RU.UTF-8", "nl_NL.UTF-8"};
-  const std::string previous = std::setlocale(LC_ALL, nullptr);
-  const char* chosen = nullptr;
-  for (const char* name : locales) {
-    if (std::setlocale(LC_ALL, name) != nullptr) {
-      chosen = name;
-      break;
-    }
-  }
-  if (chosen == nullptr) GTEST_SKIP() << "no locale with a decimal comma is installed";
-  ScriptedGeomLink writer;
-  writer.type = KroMmdStreamGeomRefForODT::Face;
-  writer.subElement = MakeFakeFace(KroMathPoint(6.25, 5, 10), KroMathDirection(0, 0, 1));
-  KroUnicodeString stream;
-  const KroResult written = writer.StreamGeomLinkForODT(stream);
-  ScriptedGeomLink reader = ReaderOnBox();
-  const KroResult read = reader.ParseGeomLinkForODT(stream);
-  std::setlocale(LC_ALL, previous.c_str());
-  ASSERT_EQ(written, KRO_S_OK);
-  EXPECT_EQ(stream, KroUnicodeString(R"(3_3_#42_Face_6.25_5_10_0_0_1__)")) << chosen;
-  ASSERT_EQ(read, KRO_S_OK);
-  EXPECT_EQ(reader.receivedSubElement->GetTag(), BoxTopFace()->GetTag());
-}
-
-// ---- Compare. ----
-
-struct CompareCase {
-  const char* first;
-  const char* second;
-  KroResult result;
-};
 
 TEST(KroMmdStreamGeomRefForODT, ComparesEverythingButTheVersion) {
-  const CompareCase cases[] = {
+  const struct {
+    const char* first;
+    const char* second;
+    KroResult result;
+  } cases[] = {
       {"3_3_#42_Face_10_0_5_0_0_1__", "2_3_#42_Face_10_0_5_0_0_1__", KRO_S_OK},
-      {"3_3_#42_Face_10_0_5_0_0_1__", "3_3_#42_Face_10_0_5_0_0_1__", KRO_S_OK},
       {"3_3_#42_Face_10_0_5_0_0_1__", "3_3_#42_Face_10_0_6_0_0_1__", KRO_E_FAIL},
       {"3_3_#42_Face_10_0_5_0_0_1__", "3_3_#42_Face_10_0_5_0_0_1_", KRO_E_FAIL},
       {"3_3_#42_Feat__", "3_3_#43_Feat__", KRO_E_FAIL},
@@ -434,7 +213,7 @@ TEST(KroMmdStreamGeomRefForODT, ComparesEverythingButTheVersion) {
       {"_", "3_", KRO_S_OK},
   };
   ScriptedGeomLink link;
-  for (const CompareCase& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.first) + " vs " + c.second);
     KroSysTraceRecorder recorder;
     EXPECT_EQ(link.Compare(c.first, c.second), c.result);
@@ -442,28 +221,188 @@ TEST(KroMmdStreamGeomRefForODT, ComparesEverythingButTheVersion) {
   }
 }
 
-// ---- Buffer ownership. ----
+// ---- Hostile texts: every cut of a valid stream, lengths that point outside the text, broken
+// tokens and non-ASCII bytes. Each fails with the stage of the step that was reading and never
+// reads past the end of the text (the sanitizer build checks the last part).
 
-TEST(KroMmdStreamGeomRefForODT, CopiesOwnTheirBuffer) {
-  ScriptedGeomLink original = ReaderOnBox();
-  ASSERT_EQ(original.ParseGeomLinkForODT(R"(3_2_#1_Feat__)"), KRO_S_OK);
-  ASSERT_TRUE(KroMmdStreamGeomRefForODTTestAccess::HasBuffer(original));
+// The stage of the reader's step that reads the last character of a cut of kFaceStream.
+const std::string kFaceStream = R"(3_2_#1_Face_6.25_5_10_0_0_1__)";
+int StageOfCut(size_t length) {
+  if (length < 2) return 300;   // "3_": version
+  if (length < 6) return 400;   // "2_#1": length-prefixed identifier
+  if (length < 12) return 600;  // "_Face_": type token and its separator
+  if (length < 28) return 800;  // "6.25_5_10_0_0_1_": sub-element
+  return 1100;                  // "_": specialised part
+}
 
-  auto* copy = new ScriptedGeomLink(original);
-  ScriptedGeomLink assigned;
-  assigned = original;
-  EXPECT_NE(KroMmdStreamGeomRefForODTTestAccess::Buffer(*copy),
-            KroMmdStreamGeomRefForODTTestAccess::Buffer(original));
-  EXPECT_NE(KroMmdStreamGeomRefForODTTestAccess::Buffer(assigned),
-            KroMmdStreamGeomRefForODTTestAccess::Buffer(original));
-  // Each object frees only its own buffer, and a copy reads on after the original is reused.
-  ASSERT_EQ(original.ParseGeomLinkForODT(R"(3_2_#1_Edge_0_0_5_0_0_1__)"), KRO_S_OK);
-  delete copy;
-  assigned = assigned;
-  EXPECT_EQ(assigned.ParseGeomLinkForODT(R"(3_2_#1_Feat__)"), KRO_S_OK);
-  ScriptedGeomLink empty;
-  assigned = empty;
-  EXPECT_FALSE(KroMmdStreamGeomRefForODTTestAccess::HasBuffer(assigned));
+TEST(KroMmdStreamGeomRefForODT, FailsAtEveryCutOfAValidStream) {
+  for (size_t length = 1; length < kFaceStream.size(); ++length) {
+    const std::string cut = kFaceStream.substr(0, length);
+    SCOPED_TRACE(cut);
+    ScriptedGeomLink reader(BoxBody());
+    KroSysTraceRecorder recorder;
+    ASSERT_EQ(reader.ParseGeomLinkForODT(cut), KRO_E_FAIL);
+    ASSERT_FALSE(recorder.Entries().empty());
+    EXPECT_EQ(recorder.Entries().back().name, "KroMmdStreamGeomRefForODT::ParseGeomLinkForODT");
+    EXPECT_EQ(recorder.Entries().back().stage, StageOfCut(length));
+  }
+}
+
+TEST(KroMmdStreamGeomRefForODT, RefusesHostileTextsWithTheStageOfTheStepReadingThem) {
+  const struct {
+    const char* name;
+    std::string text;
+    int stage;  // stage of the reader's trace
+  } cases[] = {
+      {"length larger than the text", "3_999999_#1_Face_6.25_5_10_0_0_1__", 400},
+      {"largest length", "3_2147483647_#1_Feat__", 400},
+      {"negative length", "3_-2_#1_Feat__", 400},
+      {"length one past the end", "3_9_#1_Feat_", 400},
+      {"length too large for any text", "3_99999999999999999999_#1_Feat__", 400},
+      {"length that is no number", "3_x_#1_Feat__", 500},
+      {"type token without its separator", "3_2_#1_Feat", 600},
+      {"volume without its second pair", "3_2_#1_Vlme_6.25_5_10_0_0_1_", 800},
+      {"version 3 ending after the type token", "3_2_#1_Feat_", 1100},
+      {"version 2 ending after the sub-element", "2_2_#1_Face_6.25_5_10_0_0_1_", 1100},
+      {"specialised part without closing separator", "3_2_#1_Feat_x", 1100},
+      {"non-empty specialised part", "3_2_#1_Feat_abc_", 1100},
+      {"only separators", "________", 500},
+      {"non-ASCII identifier", "3_2_\xC3\xA9_Feat__", 500},
+      {"non-ASCII everywhere", "\xFF\xFE\xFD_\x80_\xC3\xA9", 500},
+      {"zero bytes", std::string("3_2_#1_Fe\0t__", 13), 800},
+      {"zero byte in a number", std::string("3_2_#1_Face_6\0.25_5_99_0_0_1__", 30), 800},
+      {"identifier of nothing", "3_3_#99_Feat__", 500},
+      {"huge text of separators", std::string(100000, '_'), 500},
+      {"huge number field", "3_2_#1_Face_" + std::string(100000, '9') + "_50_50_0_0_1__", 800},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    KroMmdStreamTopoForODT stream;
+    KroBody_var body;
+    KroTopology_var cell;
+    KroSysTraceRecorder recorder;
+    EXPECT_EQ(stream.GetTopoFromStream(c.text, ContextOf(BoxDocument()), body, cell), KRO_E_FAIL);
+    const std::vector<KroSysTraceEntry>& entries = recorder.Entries();
+    ASSERT_GE(entries.size(), 2u);
+    EXPECT_EQ(entries.back().name, "KroMmdStreamTopoForODT::GetTopoFromStream");
+    EXPECT_EQ(entries[entries.size() - 2].name, "KroMmdStreamGeomRefForODT::ParseGeomLinkForODT");
+    EXPECT_EQ(entries[entries.size() - 2].stage, c.stage);
+  }
+}
+
+// ---- Octet-sequence text: "[" items "]", quoted runs of displayable octets and decimal
+// numbers.
+
+using Octets = std::vector<uint8_t>;
+
+std::string Text(const Octets& octets) {
+  KroUnicodeString text = "left over";
+  EXPECT_EQ(KroMmdStreamGeomRefForODT::GetStringFromSEQ(_SEQUENCE_octet(octets), text), KRO_S_OK);
+  return text.ToStdString();
+}
+
+std::string Show(const Octets& octets) {
+  std::string out;
+  for (uint8_t o : octets) out += (out.empty() ? "" : " ") + std::to_string(o);
+  return "{" + out + "}";
+}
+
+Octets Bytes(const std::string& text) { return Octets(text.begin(), text.end()); }
+
+// Reads the text into a sequence that held other octets; neither operation traces.
+KroResult Read(const std::string& text, Octets& octets) {
+  KroSysTraceRecorder recorder;
+  _SEQUENCE_octet sequence(Octets{9, 9, 9});
+  const KroResult result = KroMmdStreamGeomRefForODT::GetSEQFromString(text, sequence);
+  octets = sequence.bytes();
+  EXPECT_EQ(recorder.ToString(), "");
+  return result;
+}
+
+TEST(KroMmdStreamGeomRefForODT, WritesAndReadsBackEveryOctetSequence) {
+  const std::vector<std::pair<Octets, const char*>> cases = {
+      {{}, R"([])"},
+      {Bytes("abc"), R"(['abc'])"},
+      {{0x41, 0x42, 0x00, 0x43}, R"(['AB',0,'C'])"},
+      {{1, 2}, R"([1,2])"},
+      {{0x22}, R"([34])"},
+      {{0x61, 0x27}, R"(['a\''])"},
+      {Bytes("\\"), R"(['\\'])"},
+      {Bytes(",a"), R"([',a'])"},
+      {Bytes("[]\""), R"([91,93,34])"},
+      {Bytes("a[b"), R"(['a',91,'b'])"},
+      {{0, 'a'}, R"([0,'a'])"},
+      {{'a', 0, 'b', 1}, R"(['a',0,'b',1])"},
+      {{0x1F, 0x20, 0x7E, 0x7F}, R"([31,' ~',127])"},
+      {{0x80, 0xC3, 0xA9, 0xFF}, R"([128,195,169,255])"},
+      {Bytes("it's"), R"(['it\'s'])"},
+  };
+  for (const auto& [octets, text] : cases) {
+    SCOPED_TRACE(Show(octets));
+    EXPECT_EQ(Text(octets), text);
+    Octets back;
+    EXPECT_EQ(Read(text, back), KRO_S_OK);
+    EXPECT_EQ(Show(back), Show(octets));
+  }
+  // Every octet value, alone and all together in both orders.
+  Octets all;
+  for (int value = 0; value < 256; ++value) all.push_back(static_cast<uint8_t>(value));
+  std::vector<Octets> sequences = {all, Octets(all.rbegin(), all.rend())};
+  for (uint8_t value : all) sequences.push_back({value});
+  for (const Octets& original : sequences) {
+    SCOPED_TRACE(Show(original));
+    const std::string text = Text(original);
+    Octets back;
+    ASSERT_EQ(Read(text, back), KRO_S_OK) << text;
+    EXPECT_EQ(Show(back), Show(original)) << text;
+  }
+}
+
+TEST(KroMmdStreamGeomRefForODT, ReadsEveryOtherOctetTextOfTheTable) {
+  const struct {
+    std::string text;
+    KroResult result;
+    Octets octets;  // what the sequence holds afterwards
+  } cases[] = {
+      {R"([256])", KRO_S_OK, {0}},
+      {R"([-1])", KRO_S_OK, {255}},
+      {R"([-256,513])", KRO_S_OK, {0, 1}},
+      // A number too long for an int keeps the low eight bits of its value: 10^20 - 1 is 255
+      // modulo 256.
+      {R"([99999999999999999999])", KRO_S_OK, {255}},
+      {R"([1,,2])", KRO_S_OK, {1, 2}},
+      {R"([,])", KRO_S_OK, {}},
+      {R"([ 7 ,8])", KRO_S_OK, {7, 8}},
+      // A number item is read as atoi reads it: no digits gives 0, and it stops at the first
+      // character that is no digit.
+      {R"([x])", KRO_S_OK, {0}},
+      {R"([12x3])", KRO_S_OK, {12}},
+      // Inside a run, a quote that is not followed by "," or "]" is dropped.
+      {R"(['a'b'])", KRO_S_OK, Bytes("ab")},
+      // The first "]" ends the text, inside a run and after a backslash too.
+      {R"(['a])", KRO_S_OK, Bytes("a")},
+      {R"(['a\])", KRO_S_OK, Bytes("a")},
+      {R"([1]['b'])", KRO_S_OK, {1}},
+      {std::string("['a\0b']", 7), KRO_S_OK, {'a', 0, 'b'}},
+      // No closing "]": a failure, with the octets stored up to the end of the text; an
+      // unfinished number is not stored.
+      {R"([)", KRO_E_FAIL, {}},
+      {R"([1,2)", KRO_E_FAIL, {1}},
+      {R"(['ab)", KRO_E_FAIL, Bytes("ab")},
+      {R"(['a\)", KRO_E_FAIL, Bytes("a")},
+      {R"(['a')", KRO_E_FAIL, Bytes("a")},
+      // No "[" first: a failure with an empty sequence.
+      {R"()", KRO_E_FAIL, {}},
+      {R"(abc)", KRO_E_FAIL, {}},
+      {R"( [1])", KRO_E_FAIL, {}},
+      {R"(1,2])", KRO_E_FAIL, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE("text " + c.text);
+    Octets octets;
+    EXPECT_EQ(Read(c.text, octets), c.result);
+    EXPECT_EQ(Show(octets), Show(c.octets));
+  }
 }
 
 }  // namespace

@@ -1,13 +1,16 @@
 // Test helpers for the geometric link streams: a link stream whose hooks follow a script and
 // record what they receive, hand-made cells with exactly known geometry, a reader of private
-// building blocks, and documents built from the kernel's parts.
+// fields, and documents built from the kernel's parts.
 #ifndef KroMmdStreamGeomRefForODTTestSupport_H
 #define KroMmdStreamGeomRefForODTTestSupport_H
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <map>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -15,118 +18,75 @@
 #include "KroListPtrKroCell.h"
 #include "KroMfPart.h"
 #include "KroMmdStreamGeomRefForODT.h"
-#include "KroPoint.h"
 #include "KroSurface.h"
 #include "KroSysTraceRecorder.h"
 #include "KroVertex.h"
 
 // A link stream whose writing hooks give scripted values and whose reading hooks record what
-// they receive. Every hook can be scripted to fail.
+// they receive. Each hook answers results[its name], 0 unless the test sets it.
 class ScriptedGeomLink : public KroMmdStreamGeomRefForODT {
  public:
   using KroMmdStreamGeomRefForODT::ParseGeomLinkForODT;
   using KroMmdStreamGeomRefForODT::StreamGeomLinkForODT;
+  explicit ScriptedGeomLink(KroBody_var body = nullptr) : bodyToGive(body) {}
 
-  // Writing script.
-  KroUnicodeString identifier = "#42";
+  KroUnicodeString identifier = "#42", specialized = "";  // writing script
   MyGeoType type = Feat;
   KroTopology_var subElement;
-  KroUnicodeString specialized = "";
-  KroResult identifierResult = KRO_S_OK;
-  KroResult typeResult = KRO_S_OK;
-  KroResult subElementResult = KRO_S_OK;
-  KroResult specializedResult = KRO_S_OK;
-
-  // Reading script.
-  KroBody_var bodyToGive;
-  KroResult parseBodyResult = KRO_S_OK;
-  KroResult setTypeResult = KRO_S_OK;
-  KroResult setSubElementResult = KRO_S_OK;
-  KroResult setSpecializedResult = KRO_S_OK;
-
-  // What the reading hooks received, and the order of every hook call.
-  KroUnicodeString receivedIdentifier;
+  KroBody_var bodyToGive;  // reading script
+  std::map<std::string, KroResult> results;
+  KroUnicodeString receivedIdentifier, receivedSpecialized;  // what the reading hooks received
   MyGeoType receivedType = NoGeoType;
   KroTopology_var receivedSubElement;
-  KroUnicodeString receivedSpecialized;
-  std::vector<std::string> calls;
+  std::vector<std::string> calls;  // every hook call, in order
 
   bool Called(const std::string& hook) const {
-    for (const std::string& call : calls)
-      if (call == hook) return true;
-    return false;
+    return std::find(calls.begin(), calls.end(), hook) != calls.end();
   }
 
  private:
+  template <class T, class U>
+  KroResult Hook(const char* name, T& to, const U& from) {
+    calls.push_back(name);
+    to = from;
+    return results[name];
+  }
   KroResult GetBodyIdentifier(KroUnicodeString& out) override {
-    calls.push_back("GetBodyIdentifier");
-    if (identifierResult == KRO_S_OK) out = identifier;
-    return identifierResult;
+    return Hook("GetBodyIdentifier", out, identifier);
   }
   KroResult ParseBodyIdentifier(const KroUnicodeString& in, KroBody_var& body) override {
-    calls.push_back("ParseBodyIdentifier");
-    receivedIdentifier = in;
     body = bodyToGive;
-    return parseBodyResult;
+    return Hook("ParseBodyIdentifier", receivedIdentifier, in);
   }
-  KroResult GetMyGeoType(MyGeoType& out) override {
-    calls.push_back("GetMyGeoType");
-    if (typeResult == KRO_S_OK) out = type;
-    return typeResult;
-  }
-  KroResult SetMyGeoType(MyGeoType in) override {
-    calls.push_back("SetMyGeoType");
-    receivedType = in;
-    return setTypeResult;
-  }
+  KroResult GetMyGeoType(MyGeoType& out) override { return Hook("GetMyGeoType", out, type); }
+  KroResult SetMyGeoType(MyGeoType in) override { return Hook("SetMyGeoType", receivedType, in); }
   KroResult GetSubElem(KroTopology_var& out) override {
-    calls.push_back("GetSubElem");
-    out = subElement;
-    return subElementResult;
+    return Hook("GetSubElem", out, subElement);
   }
   KroResult SetSubElem(const KroTopology_var& in) override {
-    calls.push_back("SetSubElem");
-    receivedSubElement = in;
-    return setSubElementResult;
+    return Hook("SetSubElem", receivedSubElement, in);
   }
   KroResult GetSpecializedStream(KroUnicodeString& out) override {
-    calls.push_back("GetSpecializedStream");
-    out = specialized;
-    return specializedResult;
+    return Hook("GetSpecializedStream", out, specialized);
   }
   KroResult SetSpecializedStream(const KroUnicodeString& in) override {
-    calls.push_back("SetSpecializedStream");
-    receivedSpecialized = in;
-    return setSpecializedResult;
+    return Hook("SetSpecializedStream", receivedSpecialized, in);
   }
 };
 
-// Reaches the private field readers of the link stream on a text of the test's choosing.
+// Reaches the private direction reader of the link stream on a text of the test's choosing.
 class KroMmdStreamGeomRefForODTTestAccess {
  public:
-  // Loads text into the stream's buffer with the cursor at 0, as the reader does.
-  static void Load(KroMmdStreamGeomRefForODT& stream, const std::string& text) {
+  static KroResult ReadDirection(const std::string& text, KroMathDirection& direction) {
+    ScriptedGeomLink link;  // the text loaded with the cursor at 0, as the reader does
+    KroMmdStreamGeomRefForODT& stream = link;
     stream.Clear();
     stream._Text = KroUnicodeString(text);
     stream._BufferLength = static_cast<int>(text.size());
     stream._Buffer = new char[text.size()];
     std::memcpy(stream._Buffer, text.data(), text.size());
-  }
-  static int Cursor(const KroMmdStreamGeomRefForODT& stream) { return stream._Cursor; }
-  static char GetChar(KroMmdStreamGeomRefForODT& stream) { return stream.GetChar(); }
-  static KroResult ReadPoint(KroMmdStreamGeomRefForODT& stream, KroMathPoint& point) {
-    return stream.ReadPoint(point);
-  }
-  static KroResult ReadDirection(KroMmdStreamGeomRefForODT& stream, KroMathDirection& direction) {
     return stream.ReadDirection(direction);
   }
-  static KroResult ReadSpecName(KroMmdStreamGeomRefForODT& stream, KroUnicodeString& name) {
-    return stream.ReadSpecName(name);
-  }
-  static bool HasBuffer(const KroMmdStreamGeomRefForODT& stream) {
-    return stream._Buffer != nullptr;
-  }
-  static const char* Buffer(const KroMmdStreamGeomRefForODT& stream) { return stream._Buffer; }
 };
 
 // ---- Hand-made geometry: a surface with a fixed normal and cells at fixed points. ----
@@ -144,17 +104,7 @@ class FakeSurface : public virtual KroSurface {
   KroMathDirection _Normal;
 };
 
-class FakePoint : public virtual KroPoint {
- public:
-  explicit FakePoint(const KroMathPoint& point) : _Point(point) {}
-  KroMathPoint GetModelPoint() const override { return _Point; }
-  KroGeoFactory_var GetGeoFactory() const override { return nullptr; }
-
- private:
-  KroMathPoint _Point;
-};
-
-// A cell of the given dimension at a point. Its geometry is given by the test (or none).
+// A cell of the given dimension at a point (or without one), with the test's geometry.
 class FakeCell : public virtual KroCell {
  public:
   FakeCell(short dimension, const KroMathPoint& point, KroGeometry_var geometry, bool hasPoint)
@@ -163,9 +113,8 @@ class FakeCell : public virtual KroCell {
   KroGeoFactory_var GetGeoFactory() const override { return nullptr; }
   short GetDimension() const override { return _Dimension; }
   KroResult GetPointOnCell(KroMathPoint& point) const override {
-    if (!_HasPoint) return KRO_E_FAIL;
     point = _Point;
-    return KRO_S_OK;
+    return _HasPoint ? KRO_S_OK : KRO_E_FAIL;
   }
   KroResult GetAllCells(KroListPtrKroCell& cells, short) const override {
     cells.RemoveAll();
@@ -174,28 +123,10 @@ class FakeCell : public virtual KroCell {
   KroGeometry_var GetGeometry() const override { return _Geometry; }
   KroBody_var GetBody() const override { return nullptr; }
 
- private:
+ protected:
   short _Dimension;
   KroMathPoint _Point;
   KroGeometry_var _Geometry;
-  bool _HasPoint;
-};
-
-// A vertex, with or without a geometric point.
-class FakeVertex : public FakeCell, public virtual KroVertex {
- public:
-  FakeVertex(const KroMathPoint& point, bool hasPoint)
-      : FakeCell(0, point, nullptr, hasPoint), _Point(point), _HasPoint(hasPoint) {}
-  KroPoint_var GetPoint() const override {
-    if (!_HasPoint) return nullptr;
-    FakePoint* point = new FakePoint(_Point);
-    KroPoint_var result(static_cast<KroBaseUnknown*>(point));
-    point->Release();
-    return result;
-  }
-
- private:
-  KroMathPoint _Point;
   bool _HasPoint;
 };
 
@@ -207,20 +138,35 @@ KroVar<I> Own(T* object) {
   return result;
 }
 
+// A vertex without a geometric point.
+class FakeVertex : public FakeCell, public virtual KroVertex {
+ public:
+  FakeVertex() : FakeCell(0, KroMathPoint(), nullptr, false) {}
+  KroPoint_var GetPoint() const override { return nullptr; }
+};
+
 // A face at point whose normal is normal, everywhere.
 inline KroTopology_var MakeFakeFace(const KroMathPoint& point, const KroMathDirection& normal) {
-  KroGeometry_var surface = Own<KroGeometry>(new FakeSurface(normal));
-  return Own<KroTopology>(new FakeCell(2, point, surface, true));
+  return Own<KroTopology>(new FakeCell(2, point, Own<KroGeometry>(new FakeSurface(normal)), true));
 }
 
 // ---- Documents. ----
 
 inline KroMfPart_var MakeDocument(const std::shared_ptr<KroBRepModel>& model) {
   KroMfPart_var part;
-  KroUnicodeString message;
-  EXPECT_EQ(KroMfPart::CreateFromModel(model, part, &message), KRO_S_OK) << message.CastToCharPtr();
+  EXPECT_EQ(KroMfPart::CreateFromModel(model, part), KRO_S_OK);
   return part;
 }
+
+// A box from (0, 0, 0) to (20, 10, 10) as feature "#1" of a document that lives for the whole
+// run. Its top face lies at z = 10 and is written with the point (6.25, 5, 10).
+inline const KroMfPart_var& BoxDocument() {
+  static const KroMfPart_var* document =
+      new KroMfPart_var(MakeDocument(KroBRepModel::MakeBox(20, 10, 10)));
+  return *document;
+}
+
+inline KroBody_var BoxBody() { return BoxDocument()->GetBody(1); }
 
 inline KroINamingContext_var ContextOf(const KroMfPart_var& part) {
   return KroINamingContext_var(static_cast<KroBaseUnknown*>(part.get()));
@@ -244,30 +190,22 @@ inline KroCell_var CellAt(const KroBody_var& body, short dimension, const KroMat
   return nullptr;
 }
 
+inline KroCell_var BoxTopFace() { return CellAt(BoxBody(), 2, KroMathPoint(6.25, 5, 10)); }
+inline KroCell_var BoxOriginVertex() { return CellAt(BoxBody(), 0, KroMathPoint(0, 0, 0)); }
+
 inline KroTopology_var AsTopology(const KroCell_var& cell) { return KroTopology_var(cell); }
 
-// The point and direction fields of a written stream, after its type token.
-struct SubElementFields {
-  KroMathPoint point;
-  double direction[3];
-};
-
-inline SubElementFields FieldsOf(const KroUnicodeString& stream) {
+// The six numbers after the type token of a written stream whose identifier holds no "_".
+inline std::vector<double> NumbersOf(const KroUnicodeString& stream) {
   std::vector<double> numbers;
-  const std::string text = stream.ToStdString();
-  // Version "_" length "_" identifier "_" token "_": the numbers start after the token.
-  const size_t lengthStart = text.find('_') + 1;
-  const size_t identifierStart = text.find('_', lengthStart) + 1;
-  const size_t length = std::stoul(text.substr(lengthStart, identifierStart - 1 - lengthStart));
-  size_t start = identifierStart + length + 1 + 4 + 1;
-  while (numbers.size() < 6) {
-    const size_t end = text.find('_', start);
+  std::stringstream text(stream.ToStdString());
+  std::string field;
+  for (int index = 0; std::getline(text, field, '_') && numbers.size() < 6; ++index) {
     double number = 0.0;
-    KroUnicodeString(text.substr(start, end - start)).ConvertToNum(&number, "%le");
-    numbers.push_back(number);
-    start = end + 1;
+    KroUnicodeString(field).ConvertToNum(&number, "%le");
+    if (index >= 4) numbers.push_back(number);
   }
-  return {KroMathPoint(numbers[0], numbers[1], numbers[2]), {numbers[3], numbers[4], numbers[5]}};
+  return numbers;
 }
 
 // The trace chain as "name:stage" entries, innermost first.

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -24,24 +23,47 @@ std::string Describe(const KroGnIdentifier& id) {
   return "kind " + std::to_string(id.GetKind());
 }
 
-struct ReadCase {
-  const char* text;
-  int stage;  // 0 when the text reads
-  KroGnIdentifier expected;
-};
+TEST(KroMmdStreamGnIdentifierForODT, WritesKindsOneAndThreeAndReadsThemBackButRefusesOthers) {
+  const std::vector<std::pair<KroGnIdentifier, const char*>> cases = {
+      {KroGnIdentifier(0u), "#0"},
+      {KroGnIdentifier(42u), "#42"},
+      {KroGnIdentifier(4294967295u), "#4294967295"},
+      {KroGnIdentifier(0u, 0u), "~0~0"},
+      {KroGnIdentifier(255u, 16u), "~FF~10"},
+      {KroGnIdentifier(255u, 10u), "~FF~A"},
+      {KroGnIdentifier(0xFFFFFFFFu, 0u), "~FFFFFFFF~0"},
+      {KroGnIdentifier(0xFFFFFFFFu, 0xABCDEFu), "~FFFFFFFF~ABCDEF"},
+      // Other kinds have no text: refused, with an empty output.
+      {KroGnIdentifier(), ""},
+      {KroGnIdentifier::OfKind(2, 1u, 2u), ""},
+      {KroGnIdentifier::OfKind(4, 1u, 2u), ""},
+      {KroGnIdentifier::OfKind(-1, 1u, 2u), ""},
+  };
+  for (const auto& [id, text] : cases) {
+    SCOPED_TRACE(Describe(id));
+    const bool refused = *text == '\0';
+    KroSysTraceRecorder recorder;
+    KroUnicodeString written = "left over";
+    EXPECT_EQ(KroMmdStreamGnIdentifierForODT::GetStreamFromGnIdentifier(id, written),
+              refused ? KRO_E_FAIL : KRO_S_OK);
+    EXPECT_EQ(written.ToStdString(), text);
+    EXPECT_EQ(recorder.ToString(), refused ? std::string(kWrite) + "6969" : "");
+    KroGnIdentifier back;
+    if (refused) continue;
+    ASSERT_EQ(KroMmdStreamGnIdentifierForODT::GetGnIdentifierFromStream(text, back), KRO_S_OK);
+    EXPECT_EQ(Describe(back), Describe(id));
+  }
+}
 
-TEST(KroMmdStreamGnIdentifierForODT, ReadsEveryTextOfTheTable) {
+TEST(KroMmdStreamGnIdentifierForODT, ReadsEveryOtherTextOfTheTable) {
   const KroGnIdentifier untouched(0xDEADu, 0xBEEFu);
-  const std::vector<ReadCase> cases = {
-      {"#0", 0, KroGnIdentifier(0u)},
-      {"#42", 0, KroGnIdentifier(42u)},
-      {"#4294967295", 0, KroGnIdentifier(4294967295u)},
+  const struct {
+    const char* text;
+    int stage;  // 0 when the text reads
+    KroGnIdentifier expected;
+  } cases[] = {
       {"#12abc", 0, KroGnIdentifier(12u)},
-      {"~0~0", 0, KroGnIdentifier(0u, 0u)},
-      {"~FF~A", 0, KroGnIdentifier(255u, 10u)},
       {"~ff~a", 0, KroGnIdentifier(255u, 10u)},
-      {"~FF~10", 0, KroGnIdentifier(255u, 16u)},
-      {"~FFFFFFFF~FFFFFFFF", 0, KroGnIdentifier(0xFFFFFFFFu, 0xFFFFFFFFu)},
       // With both marks the text is read in the "~" form, wherever the "#" stands.
       {"#7~1~2", 0, KroGnIdentifier(1u, 2u)},
       {"~1~2#7", 0, KroGnIdentifier(1u, 2u)},
@@ -64,7 +86,7 @@ TEST(KroMmdStreamGnIdentifierForODT, ReadsEveryTextOfTheTable) {
       {"#4294967296", 4000, untouched},
       {"#99999999999999999999", 4000, untouched},
   };
-  for (const ReadCase& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(std::string("text \"") + c.text + "\"");
     KroSysTraceRecorder recorder;
     KroGnIdentifier id = untouched;
@@ -72,67 +94,6 @@ TEST(KroMmdStreamGnIdentifierForODT, ReadsEveryTextOfTheTable) {
     EXPECT_EQ(rc, c.stage == 0 ? KRO_S_OK : KRO_E_FAIL);
     EXPECT_EQ(Describe(id), Describe(c.expected));
     EXPECT_EQ(recorder.ToString(), c.stage == 0 ? "" : kRead + std::to_string(c.stage));
-  }
-}
-
-struct WriteCase {
-  KroGnIdentifier id;
-  const char* text;  // "" when refused
-};
-
-TEST(KroMmdStreamGnIdentifierForODT, WritesKindsOneAndThreeAndRefusesTheOthers) {
-  const std::vector<WriteCase> cases = {
-      {KroGnIdentifier(0u), "#0"},
-      {KroGnIdentifier(42u), "#42"},
-      {KroGnIdentifier(4294967295u), "#4294967295"},
-      {KroGnIdentifier(0u, 0u), "~0~0"},
-      {KroGnIdentifier(255u, 16u), "~FF~10"},
-      {KroGnIdentifier(255u, 10u), "~FF~A"},
-      {KroGnIdentifier(0xFFFFFFFFu, 0xABCDEFu), "~FFFFFFFF~ABCDEF"},
-      {KroGnIdentifier(), ""},
-      {KroGnIdentifier::OfKind(2, 1u, 2u), ""},
-      {KroGnIdentifier::OfKind(4, 1u, 2u), ""},
-      {KroGnIdentifier::OfKind(-1, 1u, 2u), ""},
-  };
-  for (const WriteCase& c : cases) {
-    SCOPED_TRACE(Describe(c.id));
-    KroSysTraceRecorder recorder;
-    KroUnicodeString text = "left over";
-    const KroResult rc = KroMmdStreamGnIdentifierForODT::GetStreamFromGnIdentifier(c.id, text);
-    const bool refused = *c.text == '\0';
-    EXPECT_EQ(rc, refused ? KRO_E_FAIL : KRO_S_OK);
-    EXPECT_EQ(text.ToStdString(), c.text);
-    EXPECT_EQ(recorder.ToString(), refused ? std::string(kWrite) + "6969" : "");
-  }
-}
-
-TEST(KroMmdStreamGnIdentifierForODT, WritesBackTheTextItRead) {
-  for (const char* text : {"#0", "#4294967295", "~0~0", "~FF~A", "~FFFFFFFF~0"}) {
-    SCOPED_TRACE(text);
-    KroGnIdentifier id;
-    ASSERT_EQ(KroMmdStreamGnIdentifierForODT::GetGnIdentifierFromStream(text, id), KRO_S_OK);
-    KroUnicodeString written;
-    ASSERT_EQ(KroMmdStreamGnIdentifierForODT::GetStreamFromGnIdentifier(id, written), KRO_S_OK);
-    EXPECT_EQ(written.ToStdString(), text);
-  }
-}
-
-TEST(KroMmdStreamGnIdentifierForODT, RoundTripsRandomIdentifiers) {
-  std::mt19937 random(424242u);
-  for (int round = 0; round < 2000; ++round) {
-    const uint32_t first = static_cast<uint32_t>(random());
-    const uint32_t second = round % 3 == 0 ? 0u : static_cast<uint32_t>(random());
-    const KroGnIdentifier id = round % 2 ? KroGnIdentifier(first) : KroGnIdentifier(first, second);
-    SCOPED_TRACE(Describe(id));
-    KroUnicodeString text;
-    ASSERT_EQ(KroMmdStreamGnIdentifierForODT::GetStreamFromGnIdentifier(id, text), KRO_S_OK);
-    EXPECT_EQ(text.ToStdString().find('_'), std::string::npos);
-    KroGnIdentifier back;
-    ASSERT_EQ(KroMmdStreamGnIdentifierForODT::GetGnIdentifierFromStream(text, back), KRO_S_OK);
-    EXPECT_EQ(Describe(back), Describe(id));
-    KroUnicodeString again;
-    ASSERT_EQ(KroMmdStreamGnIdentifierForODT::GetStreamFromGnIdentifier(back, again), KRO_S_OK);
-    EXPECT_EQ(again, text);
   }
 }
 

@@ -1,7 +1,10 @@
 // The topology stream: the texts of each kind of cell and of a whole body, their reading back
-// within a naming context, and the trace chains of its failures.
+// within a naming context, the trace chains of its failures, and how cells are located from
+// the geometry they are written with.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -11,11 +14,8 @@
 
 namespace {
 
-const std::string kTopoReader = "KroMmdStreamTopoForODT::GetTopoFromStream";
-const std::string kLinkReader = "KroMmdStreamGeomRefForODT::ParseGeomLinkForODT";
-
-// A box from (0, 0, 0) to (20, 10, 10), feature "#1" of its own document.
-KroMfPart_var MakeBoxDocument() { return MakeDocument(KroBRepModel::MakeBox(20, 10, 10)); }
+const std::string kTopoReader = "KroMmdStreamTopoForODT::GetTopoFromStream:";
+const std::string kLinkReader = "KroMmdStreamGeomRefForODT::ParseGeomLinkForODT:";
 
 // A body of no document: it can be given but not named.
 class LooseBody : public virtual KroBody {
@@ -30,222 +30,198 @@ class LooseBody : public virtual KroBody {
   KroUnicodeString GetName() const override { return "Loose"; }
 };
 
-struct CellTextCase {
-  short dimension;
-  KroMathPoint at;
-  const char* stream;
-};
-
-TEST(KroMmdStreamTopoForODT, WritesEachDimensionWithItsTokenAndReadsItBack) {
-  KroMfPart_var box = MakeBoxDocument();
-  KroBody_var body = box->GetBody(1);
-  const CellTextCase cases[] = {
-      {0, KroMathPoint(0, 0, 0), R"(3_2_#1_Vrtx_0_0_0_0.5_0.5_0.707107__)"},
-      {1, KroMathPoint(0, 0, 5), R"(3_2_#1_Edge_0_0_5_0_0_1__)"},
-      {2, KroMathPoint(6.25, 5, 10), R"(3_2_#1_Face_6.25_5_10_0_0_1__)"},
+TEST(KroMmdStreamTopoForODT, WritesEachKindWithItsTokenAndReadsItBack) {
+  KroBody_var body = BoxBody();
+  const struct {
+    KroCell_var cell;    // empty for the whole body
+    std::string stream;  // a volume's point is any point inside it: only its start is checked
+  } cases[] = {
+      {nullptr, R"(3_2_#1_Feat__)"},
+      {CellAt(body, 0, KroMathPoint(0, 0, 0)), R"(3_2_#1_Vrtx_0_0_0_0.5_0.5_0.707107__)"},
+      {CellAt(body, 1, KroMathPoint(0, 0, 5)), R"(3_2_#1_Edge_0_0_5_0_0_1__)"},
+      {CellAt(body, 2, KroMathPoint(6.25, 5, 10)), R"(3_2_#1_Face_6.25_5_10_0_0_1__)"},
+      {CellsOf(body, 3).front(), R"(3_2_#1_Wire_)"},
   };
-  for (const CellTextCase& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.stream);
-    KroCell_var cell = CellAt(body, c.dimension, c.at);
-    ASSERT_TRUE(!!cell);
-    KroTopology_var topology = AsTopology(cell);
+    KroTopology_var topology = AsTopology(c.cell);
     KroMmdStreamTopoForODT stream;
     KroUnicodeString text;
     ASSERT_EQ(stream.GetStreamFromTopo(body, topology, text), KRO_S_OK);
-    EXPECT_EQ(text, KroUnicodeString(c.stream));
-
+    EXPECT_EQ(c.cell && c.cell->GetDimension() == 3 ? text.SubString(0, 12) : text,
+              KroUnicodeString(c.stream));
+    // The caller's values are replaced: a whole body gives an empty cell.
     KroBody_var bodyBack;
-    KroTopology_var cellBack;
-    ASSERT_EQ(stream.GetTopoFromStream(text, ContextOf(box), bodyBack, cellBack), KRO_S_OK);
+    KroTopology_var cellBack = AsTopology(CellsOf(body, 1).back());
+    ASSERT_EQ(stream.GetTopoFromStream(text, ContextOf(BoxDocument()), bodyBack, cellBack),
+              KRO_S_OK);
     EXPECT_TRUE(bodyBack.IsSame(body));
-    EXPECT_TRUE(cellBack.IsSame(cell));
-  }
-}
-
-TEST(KroMmdStreamTopoForODT, WritesAVolumeAsWireAndFindsTheVolumeAgain) {
-  KroMfPart_var box = MakeBoxDocument();
-  KroBody_var body = box->GetBody(1);
-  KroCell_var volume = CellsOf(body, 3).front();
-  KroTopology_var topology = AsTopology(volume);
-  KroMmdStreamTopoForODT stream;
-  KroUnicodeString text;
-  ASSERT_EQ(stream.GetStreamFromTopo(body, topology, text), KRO_S_OK);
-  EXPECT_EQ(text.SubString(0, 12), KroUnicodeString("3_2_#1_Wire_"));
-  KroBody_var bodyBack;
-  KroTopology_var cellBack;
-  ASSERT_EQ(stream.GetTopoFromStream(text, ContextOf(box), bodyBack, cellBack), KRO_S_OK);
-  EXPECT_TRUE(cellBack.IsSame(volume));
-}
-
-TEST(KroMmdStreamTopoForODT, WritesAWholeBodyAsAFeatureAndReadsItBackWithoutCell) {
-  KroMfPart_var box = MakeBoxDocument();
-  KroBody_var body = box->GetBody(1);
-  KroTopology_var none;
-  KroMmdStreamTopoForODT stream;
-  KroUnicodeString text;
-  ASSERT_EQ(stream.GetStreamFromTopo(body, none, text), KRO_S_OK);
-  EXPECT_EQ(text, KroUnicodeString(R"(3_2_#1_Feat__)"));
-
-  KroBody_var bodyBack;
-  KroTopology_var cellBack = AsTopology(CellsOf(body, 2).front());
-  ASSERT_EQ(stream.GetTopoFromStream(text, ContextOf(box), bodyBack, cellBack), KRO_S_OK);
-  EXPECT_TRUE(bodyBack.IsSame(body));
-  EXPECT_FALSE(cellBack);
-}
-
-TEST(KroMmdStreamTopoForODT, NamesEachBodyByTheIdentifierOfItsFeature) {
-  KroMfPart_var sample;
-  ASSERT_EQ(KroMfPart::CreateSamplePart(sample), KRO_S_OK);
-  ASSERT_GE(sample->GetBodyCount(), 2);
-  for (int index = 1; index <= sample->GetBodyCount(); ++index) {
-    SCOPED_TRACE(index);
-    KroBody_var body = sample->GetBody(index);
-    KroTopology_var none;
-    KroMmdStreamTopoForODT stream;
-    KroUnicodeString text;
-    ASSERT_EQ(stream.GetStreamFromTopo(body, none, text), KRO_S_OK);
-    const std::string identifier = "#" + std::to_string(index);
-    EXPECT_EQ(text.ToStdString(),
-              "3_" + std::to_string(identifier.size()) + "_" + identifier + "_Feat__");
-    KroBody_var bodyBack;
-    KroTopology_var cellBack;
-    ASSERT_EQ(stream.GetTopoFromStream(text, ContextOf(sample), bodyBack, cellBack), KRO_S_OK);
-    EXPECT_TRUE(bodyBack.IsSame(body));
+    EXPECT_TRUE(cellBack.IsSame(c.cell));
   }
 }
 
 TEST(KroMmdStreamTopoForODT, ReadsAVolumeGivenByTwoFaces) {
-  KroMfPart_var box = MakeBoxDocument();
   KroMmdStreamTopoForODT stream;
   KroBody_var body;
   KroTopology_var cell;
   ASSERT_EQ(stream.GetTopoFromStream(R"(3_2_#1_Vlme_6.25_5_10_0_0_1_6.25_5_0_0_0_-1__)",
-                                     ContextOf(box), body, cell),
+                                     ContextOf(BoxDocument()), body, cell),
             KRO_S_OK);
-  EXPECT_TRUE(cell.IsSame(CellsOf(box->GetBody(1), 3).front()));
+  EXPECT_TRUE(cell.IsSame(CellsOf(BoxBody(), 3).front()));
 }
 
-// ---- Failures. ----
-
-TEST(KroMmdStreamTopoForODT, RefusesAnEmptyBodyBeforeWriting) {
-  KroBody_var none;
-  KroTopology_var cell;
-  KroUnicodeString text = "untouched";
+TEST(KroMmdStreamTopoForODT, RefusesToWriteABodyItCannotName) {
   KroMmdStreamTopoForODT stream;
-  KroSysTraceRecorder recorder;
-  EXPECT_EQ(stream.GetStreamFromTopo(none, cell, text), KRO_E_FAIL);
-  EXPECT_EQ(Chain(recorder),
-            (std::vector<std::string>{"KroMmdStreamTopoForODT::GetStreamFromTopo:100"}));
-  EXPECT_EQ(text, KroUnicodeString("untouched"));
-}
-
-TEST(KroMmdStreamTopoForODT, RefusesABodyOutsideAnyDocument) {
-  KroBody_var loose = Own<KroBody>(new LooseBody());
   KroTopology_var cell;
-  KroUnicodeString text = "untouched";
-  KroMmdStreamTopoForODT stream;
-  KroSysTraceRecorder recorder;
-  EXPECT_EQ(stream.GetStreamFromTopo(loose, cell, text), KRO_E_FAIL);
-  EXPECT_EQ(Chain(recorder),
-            (std::vector<std::string>{"KroMmdStreamTopoForODT::GetBodyIdentifier:100",
-                                      "KroMmdStreamGeomRefForODT::StreamGeomLinkForODT:200",
-                                      "KroMmdStreamTopoForODT::GetStreamFromTopo:200"}));
-  EXPECT_EQ(text, KroUnicodeString("untouched"));
-}
-
-struct ReadFailureCase {
-  const char* name;
-  const char* stream;
-  bool withContext;
-  std::vector<std::string> chain;
-};
-
-TEST(KroMmdStreamTopoForODT, TracesEachReadingFailureFromTheInnermostStep) {
-  const std::string parseBody = "KroMmdStreamTopoForODT::ParseBodyIdentifier";
-  const std::vector<ReadFailureCase> cases = {
-      {"empty naming context",
-       R"(3_2_#1_Feat__)",
-       false,
-       {parseBody + ":100", kLinkReader + ":500", kTopoReader + ":100"}},
-      {"identifier of no form",
-       R"(3_2_x1_Feat__)",
-       true,
-       {"KroMmdStreamGnIdentifierForODT::GetGnIdentifierFromStream:3000", parseBody + ":200",
-        kLinkReader + ":500", kTopoReader + ":100"}},
-      {"identifier of no feature",
-       R"(3_2_#7_Feat__)",
-       true,
-       {parseBody + ":300", kLinkReader + ":500", kTopoReader + ":100"}},
-      {"type token cut short", R"(3_2_#1_Fa)", true, {kLinkReader + ":600", kTopoReader + ":100"}},
-      {"non-empty specialised part",
-       R"(3_2_#1_Feat_abc_)",
-       true,
-       {"KroMmdStreamTopoForODT::SetSpecializedStream:100", kLinkReader + ":1100",
-        kTopoReader + ":100"}},
-      {"no cell at the point",
-       R"(3_2_#1_Edge_50_50_50_0_0_1__)",
-       true,
-       {kLinkReader + ":800", kTopoReader + ":100"}},
-      {"version above three",
-       R"(4_2_#1_Feat__)",
-       true,
-       {kLinkReader + ":300", kTopoReader + ":100"}},
-  };
-  KroMfPart_var box = MakeBoxDocument();
-  for (const ReadFailureCase& c : cases) {
-    SCOPED_TRACE(c.name);
-    KroMmdStreamTopoForODT stream;
-    KroBody_var body;
-    KroTopology_var cell;
+  for (KroBody_var body : {KroBody_var(), Own<KroBody>(new LooseBody())}) {
+    KroUnicodeString text = "untouched";
     KroSysTraceRecorder recorder;
-    EXPECT_EQ(
-        stream.GetTopoFromStream(c.stream, c.withContext ? ContextOf(box) : nullptr, body, cell),
-        KRO_E_FAIL);
-    EXPECT_EQ(Chain(recorder), c.chain);
+    EXPECT_EQ(stream.GetStreamFromTopo(body, cell, text), KRO_E_FAIL);
+    EXPECT_EQ(text, KroUnicodeString("untouched"));
+    EXPECT_EQ(recorder.ToString(), body ? "KroMmdStreamTopoForODT::GetBodyIdentifier:100 < "
+                                          "KroMmdStreamGeomRefForODT::StreamGeomLinkForODT:200 < "
+                                          "KroMmdStreamTopoForODT::GetStreamFromTopo:200"
+                                        : "KroMmdStreamTopoForODT::GetStreamFromTopo:100");
   }
 }
 
-TEST(KroMmdStreamTopoForODT, LeavesTheCallersBodyAndCellAloneWhenReadingFails) {
-  KroMfPart_var box = MakeBoxDocument();
-  const KroBody_var body = box->GetBody(1);
+TEST(KroMmdStreamTopoForODT, TracesEachReadingFailureAndLeavesTheCallersValuesAlone) {
+  const std::string parseBody = "KroMmdStreamTopoForODT::ParseBodyIdentifier:";
+  const struct {
+    const char* stream;
+    bool withContext;
+    std::vector<std::string> chain;
+  } cases[] = {
+      {R"(3_2_#1_Feat__)", false, {parseBody + "100", kLinkReader + "500", kTopoReader + "100"}},
+      {R"(3_2_x1_Feat__)",
+       true,
+       {"KroMmdStreamGnIdentifierForODT::GetGnIdentifierFromStream:3000", parseBody + "200",
+        kLinkReader + "500", kTopoReader + "100"}},
+      {R"(3_2_#7_Feat__)", true, {parseBody + "300", kLinkReader + "500", kTopoReader + "100"}},
+      // The body is found before these fail: the caller still sees its own values.
+      {R"(3_2_#1)", true, {kLinkReader + "600", kTopoReader + "100"}},
+      {R"(3_2_#1_Feat_abc_)",
+       true,
+       {"KroMmdStreamTopoForODT::SetSpecializedStream:100", kLinkReader + "1100",
+        kTopoReader + "100"}},
+      {R"(3_2_#1_Face_50_50_50_0_0_1__)", true, {kLinkReader + "800", kTopoReader + "100"}},
+  };
+  const KroBody_var body = BoxBody();
   const KroCell_var face = CellsOf(body, 2).front();
-  // The body is found before the cell is missed: the caller still sees its own values.
-  for (const char* text : {R"(3_2_#1_Face_50_50_50_0_0_1__)", R"(3_2_#1_Feat_x_)", R"(3_2_#1)"}) {
-    SCOPED_TRACE(text);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.stream);
+    KroMmdStreamTopoForODT stream;
     KroBody_var callerBody = body;
     KroTopology_var callerCell = AsTopology(face);
-    KroMmdStreamTopoForODT stream;
-    EXPECT_EQ(stream.GetTopoFromStream(text, ContextOf(box), callerBody, callerCell), KRO_E_FAIL);
+    KroSysTraceRecorder recorder;
+    EXPECT_EQ(stream.GetTopoFromStream(c.stream, c.withContext ? ContextOf(BoxDocument()) : nullptr,
+                                       callerBody, callerCell),
+              KRO_E_FAIL);
+    EXPECT_EQ(Chain(recorder), c.chain);
     EXPECT_TRUE(callerBody.IsSame(body));
     EXPECT_TRUE(callerCell.IsSame(face));
   }
 }
 
 TEST(KroMmdStreamTopoForODT, StartsEachConversionAfresh) {
-  KroMfPart_var box = MakeBoxDocument();
-  KroBody_var body = box->GetBody(1);
+  KroBody_var body = BoxBody();
   KroTopology_var face = AsTopology(CellAt(body, 2, KroMathPoint(6.25, 5, 10)));
   KroMmdStreamTopoForODT stream;
-  KroUnicodeString faceText;
-  ASSERT_EQ(stream.GetStreamFromTopo(body, face, faceText), KRO_S_OK);
-  // A failed read, then a whole-body write: nothing of the failed read or of the face remains.
-  KroBody_var ignoredBody;
-  KroTopology_var ignoredCell;
-  EXPECT_EQ(stream.GetTopoFromStream("3_2_#1_Edge_50_50_50_0_0_1__", ContextOf(box), ignoredBody,
-                                     ignoredCell),
-            KRO_E_FAIL);
-  KroTopology_var none;
-  KroUnicodeString bodyText;
-  ASSERT_EQ(stream.GetStreamFromTopo(body, none, bodyText), KRO_S_OK);
-  EXPECT_EQ(bodyText, KroUnicodeString(R"(3_2_#1_Feat__)"));
-  // A copy made after a read gives the same results as the original.
+  KroUnicodeString faceText, bodyText;
   KroBody_var readBody;
-  KroTopology_var readCell;
-  ASSERT_EQ(stream.GetTopoFromStream(faceText, ContextOf(box), readBody, readCell), KRO_S_OK);
-  KroMmdStreamTopoForODT copy(stream);
+  KroTopology_var readCell, none;
+  ASSERT_EQ(stream.GetStreamFromTopo(body, face, faceText), KRO_S_OK);
+  ASSERT_EQ(stream.GetStreamFromTopo(body, none, bodyText), KRO_S_OK);
+  EXPECT_EQ(bodyText, KroUnicodeString(R"(3_2_#1_Feat__)")) << "nothing of the face remains";
+  // Copies made after a read have their own buffer: each frees only its own, and they read on
+  // after the original is reused.
+  ASSERT_EQ(stream.GetTopoFromStream(faceText, ContextOf(BoxDocument()), readBody, readCell),
+            KRO_S_OK);
+  auto* copy = new KroMmdStreamTopoForODT(stream);
+  KroMmdStreamTopoForODT assigned;
+  assigned = stream;
+  assigned = assigned;
+  ASSERT_EQ(stream.GetTopoFromStream(bodyText, ContextOf(BoxDocument()), readBody, none), KRO_S_OK);
   KroUnicodeString again;
-  ASSERT_EQ(copy.GetStreamFromTopo(readBody, readCell, again), KRO_S_OK);
+  ASSERT_EQ(copy->GetStreamFromTopo(body, face, again), KRO_S_OK);
   EXPECT_EQ(again, faceText);
+  delete copy;
+  ASSERT_EQ(assigned.GetTopoFromStream(faceText, ContextOf(BoxDocument()), readBody, readCell),
+            KRO_S_OK);
+  EXPECT_TRUE(readCell.IsSame(face));
+}
+
+// ---- Locating cells from geometry: the tolerance of vertices, the order among near vertices,
+// and the tangent of an edge and normal of a face written with their point.
+
+// Reads the stream within the document; the cell that came back, or an empty reference.
+KroTopology_var ReadCell(const KroMfPart_var& document, const KroUnicodeString& stream) {
+  KroMmdStreamTopoForODT reader;
+  KroBody_var body;
+  KroTopology_var cell;
+  if (reader.GetTopoFromStream(stream, ContextOf(document), body, cell) != KRO_S_OK) return nullptr;
+  return cell;
+}
+
+TEST(KroMmdStreamGeomRefForODT, TakesAVertexOnlyStrictlyWithinTheTolerance) {
+  const KroCell_var origin = CellAt(BoxDocument()->GetBody(1), 0, KroMathPoint(0, 0, 0));
+  KroTopology_var near = ReadCell(BoxDocument(), R"(3_2_#1_Vrtx_0.0199_0_0_0.5_0.5_0.707107__)");
+  ASSERT_TRUE(!!near);
+  EXPECT_EQ(near->GetTag(), origin->GetTag());
+  EXPECT_FALSE(ReadCell(BoxDocument(), R"(3_2_#1_Vrtx_0.02_0_0_0.5_0.5_0.707107__)"));
+}
+
+TEST(KroMmdStreamGeomRefForODT, TakesTheFirstVertexInBodyOrderAmongNearOnes) {
+  // A box 0.01 thick: each vertex at x = 0 has a twin at x = 0.01.
+  KroMfPart_var slab = MakeDocument(KroBRepModel::MakeBox(0.01, 10, 10));
+  const std::vector<KroCell_var> vertices = CellsOf(slab->GetBody(1), 0);
+  for (const double x : {0.001, 0.009}) {
+    SCOPED_TRACE(x);
+    // The first vertex in body order within 0.02 of the point wins, however near another is.
+    KroCell_var first;
+    for (const KroCell_var& vertex : vertices) {
+      KroMathPoint at;
+      ASSERT_EQ(vertex->GetPointOnCell(at), KRO_S_OK);
+      if (!first && at.DistanceTo(KroMathPoint(x, 0, 0)) < 0.02) first = vertex;
+    }
+    ASSERT_TRUE(!!first);
+    char stream[64];
+    std::snprintf(stream, sizeof stream, "3_2_#1_Vrtx_%g_0_0_0.5_0.5_0.707107__", x);
+    KroTopology_var found = ReadCell(slab, stream);
+    ASSERT_TRUE(!!found);
+    EXPECT_EQ(found->GetTag(), first->GetTag());
+  }
+}
+
+TEST(KroMmdStreamGeomRefForODT, WritesTheTangentOfAnEdgeAndTheOutwardNormalOfAFace) {
+  // A cylinder of radius 5 and height 10 on the z axis: two circles, a seam, a lateral face and
+  // two planar caps.
+  KroMfPart_var cylinder = MakeDocument(KroBRepModel::MakeCylinder(5, 10));
+  KroBody_var body = cylinder->GetBody(1);
+  for (short dimension : {1, 2}) {
+    for (const KroCell_var& cell : CellsOf(body, dimension)) {
+      KroMmdStreamTopoForODT writer;
+      KroUnicodeString stream;
+      KroTopology_var topology = AsTopology(cell);
+      ASSERT_EQ(writer.GetStreamFromTopo(body, topology, stream), KRO_S_OK);
+      SCOPED_TRACE(stream.ToStdString());
+      const std::vector<double> n = NumbersOf(stream);  // x y z, then the direction
+      const double radius = std::hypot(n[0], n[1]);
+      EXPECT_NEAR(n[3] * n[3] + n[4] * n[4] + n[5] * n[5], 1.0, 1e-5);
+      if (dimension == 1 && std::fabs(n[5]) < 1e-6) {
+        EXPECT_NEAR(radius, 5, 1e-4) << "a circle: the tangent is perpendicular to the radius";
+        EXPECT_NEAR(n[3] * n[0] + n[4] * n[1], 0.0, 1e-4);
+      } else if (dimension == 1) {
+        EXPECT_NEAR(std::fabs(n[5]), 1.0, 1e-6) << "the seam: a vertical line";
+      } else if (std::fabs(n[2]) < 1e-6 || std::fabs(n[2] - 10) < 1e-6) {
+        EXPECT_NEAR(n[5], n[2] < 5 ? -1.0 : 1.0, 1e-6)
+            << "a cap: down at the bottom, up at the top";
+      } else {
+        EXPECT_NEAR(n[3], n[0] / radius, 1e-5) << "the lateral face: outward and radial";
+        EXPECT_NEAR(n[4], n[1] / radius, 1e-5);
+      }
+    }
+  }
 }
 
 }  // namespace
