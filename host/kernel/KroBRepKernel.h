@@ -1,3 +1,6 @@
+// host/kernel: the B-rep kernel on Open CASCADE (models, solids, cells, geometry views, the
+// cell search and its index). It includes only host/platform.
+//
 // KroBRepKernel.h
 //
 // The B-rep kernel of the host modeler in one include: KroBRepModel (models read from STEP/BREP

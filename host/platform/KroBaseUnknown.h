@@ -1,3 +1,7 @@
+// host/platform: the host's values and services that know nothing of geometry: text, lists
+// and sequences, KroOmxAny, JSON reading and writing, result codes, tracing, and this counted
+// object model with its interface dictionary. It includes nothing from host/kernel or host/modeler.
+//
 // Root of the host's counted object model. Objects are created with one reference and freed
 // when the last reference is released. An object answers the interfaces it implements and,
 // through the interface dictionary, extensions registered for its late type.

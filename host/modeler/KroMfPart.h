@@ -1,3 +1,6 @@
+// host/modeler: the mechanical modeler on top of the kernel: documents, features and specs, the
+// naming graph, logs, context services and the modeler services the library calls.
+//
 // A part document of the host modeler: the naming context in which streams are written and
 // read. It holds the kernel model, one body per solid, one feature (spec) per modeling
 // feature, the geometric factory and the generic-naming graph. Made from a STEP or BREP file,
