@@ -1,0 +1,46 @@
+// Stored streams must stay readable by peers, so what the tool writes is compared byte for byte
+// with lists committed in tests/data/streams: a speed-up or a reshaping that changes one
+// written stream fails here.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tools/KroOdtToolRun.h"
+
+namespace {
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+TEST(KroOdtWrittenStreams, AreTheSameAsTheCommittedLists) {
+  const std::string models = KROODT_MODELS_DIR;
+  const std::string lists = models + "/../streams/";
+  const std::string cp = models + "/CP_Elec_6.3x5.9.step";
+  const struct {
+    const char* list;
+    std::vector<std::string> args;
+  } rows[] = {
+      {"sample-cells.txt", {"cells", "--quiet"}},
+      {"sample-features.txt", {"features", "--quiet"}},
+      {"sample-logs.txt", {"features", "--logs", "--quiet"}},
+      {"CP_Elec-cells.txt", {"cells", "--quiet", cp}},
+      {"CP_Elec-logs.txt", {"features", "--logs", "--quiet", cp}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(KroOdtDescribeRun(row.args) + " against " + row.list);
+    const std::string expected = ReadFile(lists + row.list);
+    ASSERT_FALSE(expected.empty());
+    const KroOdtToolRun run = KroOdtRunTool(row.args);
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, expected);
+  }
+}
+
+}  // namespace
