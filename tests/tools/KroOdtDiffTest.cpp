@@ -171,6 +171,13 @@ TEST(KroOdtDiff, SaysWhenTheDirectionDisagreesOrTheBodyIsGone) {
   EXPECT_EQ(Count(tree, "new"), 66);
 }
 
+// The built-in versions are told where the verbs are listed, so that they can be found.
+TEST(KroOdtDiff, HelpListsTheVerbAndItsBuiltInVersions) {
+  const std::string help = KroOdtRunTool({"--help"}).out;
+  EXPECT_NE(help.find("\n  kro-odt diff [--dim N] [--json] OLD NEW "), std::string::npos) << help;
+  EXPECT_NE(help.find("\ndiff also takes plate-v1 and plate-v2"), std::string::npos) << help;
+}
+
 TEST(KroOdtDiff, RefusesBadCommandLinesAndUnreadableModels) {
   KroOdtTempDir dir;
   const std::string missing = dir.File("missing.brep");

@@ -187,13 +187,13 @@ void CellJudge::_Found(KroOdtDiffNote& note, const KroOdtCellEntry& entry,
       hits.clear();
     }
   }
-  const auto hit = std::find_if(hits.begin(), hits.end(),
-                                [&](const KroBRepCellHit& h) { return h.cell == cell; });
+  const auto foundHit = std::find_if(hits.begin(), hits.end(),
+                                     [&](const KroBRepCellHit& hit) { return hit.cell == cell; });
   KroOdtCellGeometry mine;
-  if (hit != hits.end()) {
+  if (foundHit != hits.end()) {
     mine.measured = true;
-    mine.distance = hit->distance;
-    mine.directionAgrees = hit->directionAgrees;
+    mine.distance = foundHit->distance;
+    mine.directionAgrees = foundHit->directionAgrees;
   } else {
     mine = KroOdtMeasureCell(_New, found, fields.point, fields.direction);
   }
@@ -367,7 +367,7 @@ std::vector<std::string> KroOdtDiffText(const KroOdtDiffResult& result) {
   for (const KroOdtDiffNote& note : result.notes) {
     std::string line = std::string(VerdictWord(note.verdict)) + " " + note.cell + " " +
                        (note.stream.empty() ? "(no stream)" : note.stream) + ": " + note.words;
-    if (note.verdict == KroOdtDiffVerdict::kLost && note.reason != KroOdtDiffReason::kDirection) {
+    if (note.reason == KroOdtDiffReason::kNoCell || note.reason == KroOdtDiffReason::kBodyGone) {
       line += note.nearest.any ? "; nearest " + note.nearest.cell + ", " +
                                      KroOdtFormatNumber(note.nearest.distance) + " away"
                                : std::string("; no ") + KroOdtDimensionWord(note.dimension) +

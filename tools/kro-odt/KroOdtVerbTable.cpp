@@ -86,7 +86,7 @@ const std::vector<KroOdtVerb>& KroOdtVerbTable() {
        "Exit status 0 when no cell is lost or wrong.\n",
        KroOdtRunRoundtrip},
       {"diff", "OLD NEW", 2, 2, "--dim --json",
-       "what became of every cell of OLD in NEW (try: diff plate-v1 plate-v2)",
+       "what became of every cell of OLD in NEW",
        "Writes the topology stream of every cell of OLD, reads it in NEW and sorts the cells\n"
        "of OLD into\n"
        "  kept       the stream finds a cell whose direction agrees, and no other cell of NEW\n"
@@ -108,7 +108,12 @@ const std::vector<KroOdtVerb>& KroOdtVerbTable() {
        "that cannot be read.\n"
        "\n"
        "  $ kro-odt diff plate-v2 plate-v1\n"
-       "  vertices: 18 cells, 16 kept, 0 ambiguous, 2 lost, 0 new\n",
+       "  vertices: 14 cells, 12 kept, 0 ambiguous, 2 lost, 0 new\n"
+       "  ...\n"
+       "  total:    45 cells, 39 kept, 0 ambiguous, 6 lost, 0 new\n"
+       "  lost vertex 10 of body 1 (tag 42) 3_2_#1_Vrtx_85_30_10_0.5_0.5_0.707107__: no cell "
+       "within 0.02 of the point (85, 30, 10); nearest vertex 9 of body 1 (tag 37), 30 away\n"
+       "  ...\n",
        KroOdtRunDiff},
       {"demo", "", 0, 0, "", "show the verbs on the sample part and two texts", "", KroOdtRunDemo},
   };
