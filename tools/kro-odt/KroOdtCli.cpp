@@ -147,6 +147,7 @@ void KroOdtPrintHelp() {
   std::printf(
       "\n"
       "MODEL is a STEP (.step, .stp) or BREP (.brep) file; without it, the built-in sample part.\n"
+      "diff also takes plate-v1 and plate-v2: a built-in plate before and after a third hole.\n"
       "\n"
       "options:\n"
       "  -h, --help  this help; \"kro-odt help VERB\" tells more about one verb\n"

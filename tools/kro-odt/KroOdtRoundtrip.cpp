@@ -125,26 +125,31 @@ KroOdtVerdict KroOdtJudgeReadBack(const KroMfPart_var& part, const KroOdtCellEnt
     detail += ", beyond the tolerance 0.02";
     return KroOdtVerdict::kWrong;
   }
+  const KroOdtCellGeometry own =
+      KroOdtMeasureCell(part, original.cell, fields.point, fields.direction);
+  return KroOdtJudgeOtherCell(own, geometry, other.dimension, detail);
+}
+
+KroOdtVerdict KroOdtJudgeOtherCell(const KroOdtCellGeometry& own, const KroOdtCellGeometry& other,
+                                   int dimension, std::string& detail) {
   // The direction tells the two cells apart only when the original's own direction agrees
   // with the written one and the other's does not, or the other way round. A degenerate edge
   // has no direction of its own: what its stream says there tells nothing about it.
-  const KroOdtCellGeometry own =
-      KroOdtMeasureCell(part, original.cell, fields.point, fields.direction);
   if (own.degenerate) {
     detail +=
         ", and the edge is degenerate: it has no direction of its own, so its stream "
         "cannot tell it from the cells through its point";
     return KroOdtVerdict::kAmbiguous;
   }
-  if (geometry.directionAgrees && own.directionAgrees) {
-    if (other.dimension == 1 || other.dimension == 2) detail += ", its direction agreeing too";
+  if (other.directionAgrees && own.directionAgrees) {
+    if (dimension == 1 || dimension == 2) detail += ", its direction agreeing too";
     return KroOdtVerdict::kAmbiguous;
   }
-  if (!geometry.directionAgrees && !own.directionAgrees) {
+  if (!other.directionAgrees && !own.directionAgrees) {
     detail += ", and neither cell's direction agrees with the written one";
     return KroOdtVerdict::kAmbiguous;
   }
-  if (geometry.directionAgrees) {
+  if (other.directionAgrees) {
     detail +=
         ", whose direction agrees with the written one while the cell's own does not: "
         "the stream names the other cell";

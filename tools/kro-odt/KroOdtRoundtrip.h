@@ -23,6 +23,14 @@ KroOdtVerdict KroOdtJudgeReadBack(const KroMfPart_var& part, const KroOdtCellEnt
                                   const std::string& stream, const KroCell_var& found,
                                   std::string& detail);
 
+// Whether a stream tells its own cell from another cell of the same dimension that also lies
+// within the tolerance of the written point, both measured against the written point and
+// direction (KroOdtMeasureCell; the other may belong to another version of the model):
+// ambiguous when it cannot (a degenerate own edge, or both directions agreeing with the written
+// one, or neither), wrong when the direction tells them apart. detail gets the words of why.
+KroOdtVerdict KroOdtJudgeOtherCell(const KroOdtCellGeometry& own, const KroOdtCellGeometry& other,
+                                   int dimension, std::string& detail);
+
 struct KroOdtTally {
   int cells = 0;
   int same = 0;

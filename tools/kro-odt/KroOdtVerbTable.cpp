@@ -85,6 +85,36 @@ const std::vector<KroOdtVerb>& KroOdtVerbTable() {
        "\"wrong\", \"seconds\" and \"by_dimension\" instead. With --dim N, only that dimension.\n"
        "Exit status 0 when no cell is lost or wrong.\n",
        KroOdtRunRoundtrip},
+      {"diff", "OLD NEW", 2, 2, "--dim --json",
+       "what became of every cell of OLD in NEW",
+       "Writes the topology stream of every cell of OLD, reads it in NEW and sorts the cells\n"
+       "of OLD into\n"
+       "  kept       the stream finds a cell whose direction agrees, and no other cell of NEW\n"
+       "             lies within 0.02 of the point in the same way: the reference is safe;\n"
+       "  ambiguous  it finds one, but another cell of NEW could be meant (as roundtrip\n"
+       "             judges it);\n"
+       "  lost       with the reason: no cell within 0.02 of the point, direction disagrees\n"
+       "             (the cell found there faces another way), body gone (NEW has no body\n"
+       "             with the stream's identifier);\n"
+       "and counts the cells of NEW that no stream of OLD found or could have meant (new).\n"
+       "Prints a line per dimension and a total, then one line per lost or ambiguous cell:\n"
+       "its stream, the reason, and the nearest cell of NEW with its distance. With --json,\n"
+       "one JSON object instead: the counts \"cells\", \"kept\", \"ambiguous\", \"lost\" and\n"
+       "\"new\", the same by dimension under \"by_dimension\", and the lists \"lost_cells\",\n"
+       "\"ambiguous_cells\" and \"new_cells\". With --dim N, only that dimension.\n"
+       "OLD and NEW are STEP or BREP files, or the built-in versions of a plate: plate-v1\n"
+       "(two holes) and plate-v2 (the same and a third hole).\n"
+       "Exit status 0 when no cell is lost, 1 when one is, 2 on a bad command line or a model\n"
+       "that cannot be read.\n"
+       "\n"
+       "  $ kro-odt diff plate-v2 plate-v1\n"
+       "  vertices: 14 cells, 12 kept, 0 ambiguous, 2 lost, 0 new\n"
+       "  ...\n"
+       "  total:    45 cells, 39 kept, 0 ambiguous, 6 lost, 0 new\n"
+       "  lost vertex 10 of body 1 (tag 42) 3_2_#1_Vrtx_85_30_10_0.5_0.5_0.707107__: no cell "
+       "within 0.02 of the point (85, 30, 10); nearest vertex 9 of body 1 (tag 37), 30 away\n"
+       "  ...\n",
+       KroOdtRunDiff},
       {"demo", "", 0, 0, "", "show the verbs on the sample part and two texts", "", KroOdtRunDemo},
   };
   return verbs;
