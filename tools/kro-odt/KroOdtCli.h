@@ -69,7 +69,7 @@ void KroOdtPrintHelp();
 void KroOdtPrintVerbHelp(const KroOdtVerb& verb);
 
 // Verbs (KroOdtTextVerbs.cpp, KroOdtDemo.cpp, KroOdtCellVerbs.cpp, KroOdtRoundtrip.cpp,
-// KroOdtFeatureVerbs.cpp, KroOdtFind.cpp).
+// KroOdtFeatureVerbs.cpp, KroOdtFind.cpp, KroOdtTemplateVerbs.cpp).
 int KroOdtRunHelp(KroOdtArgs& args);
 int KroOdtRunQuery(KroOdtArgs& args);
 int KroOdtRunGnId(KroOdtArgs& args);
@@ -80,6 +80,7 @@ int KroOdtRunCells(KroOdtArgs& args);
 int KroOdtRunFeatures(KroOdtArgs& args);
 int KroOdtRunFind(KroOdtArgs& args);
 int KroOdtRunRoundtrip(KroOdtArgs& args);
+int KroOdtRunRender(KroOdtArgs& args);
 
 // The result of one text conversion, ready to print: the lines of a success, or why it failed.
 struct KroOdtReport {
