@@ -69,7 +69,7 @@ void KroOdtPrintHelp();
 void KroOdtPrintVerbHelp(const KroOdtVerb& verb);
 
 // Verbs (KroOdtTextVerbs.cpp, KroOdtDemo.cpp, KroOdtCellVerbs.cpp, KroOdtRoundtrip.cpp,
-// KroOdtFeatureVerbs.cpp, KroOdtFind.cpp, KroOdtDiff.cpp).
+// KroOdtFeatureVerbs.cpp, KroOdtFind.cpp, KroOdtDiff.cpp, KroOdtTemplateVerbs.cpp).
 int KroOdtRunHelp(KroOdtArgs& args);
 int KroOdtRunQuery(KroOdtArgs& args);
 int KroOdtRunGnId(KroOdtArgs& args);
@@ -81,6 +81,7 @@ int KroOdtRunFeatures(KroOdtArgs& args);
 int KroOdtRunFind(KroOdtArgs& args);
 int KroOdtRunRoundtrip(KroOdtArgs& args);
 int KroOdtRunDiff(KroOdtArgs& args);
+int KroOdtRunRender(KroOdtArgs& args);
 
 // The result of one text conversion, ready to print: the lines of a success, or why it failed.
 struct KroOdtReport {

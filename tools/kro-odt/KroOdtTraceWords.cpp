@@ -174,6 +174,24 @@ const TraceWords kTraceWords[] = {
     {"KroMmdLogElementODTStreamBuilder::SetLogElement", 500, "its log root cannot be found"},
     {"KroMmdLogElementODTStreamBuilder::_GetLogPathStream", 700,
      "the element has not exactly one path under its root"},
+
+    // Rendering a string template.
+    {"KroMmrODTStringTemplate::Render", 100, "it cannot be rendered"},
+    {"KroMmrODTStringTemplate::_HandleEntry", 100,
+     R"(an entry has no "|" between its source and its filter)"},
+    {"KroMmrODTStringTemplate::_HandleEntry", 500,
+     "entries nested deeper than <max-depth> levels (a file that includes itself?)"},
+    {"KroMmrODTStringTemplate::_HandleEntry", 600,
+     "it grows past <max-entries> entries or <max-text> of text (files that include each "
+     "other many times?)"},
+    {"KroMmrODTStringTemplate::_LoadData", 100,
+     R"(a file source leads outside the root folder (a ".." segment, a path that begins with )"
+     R"("/", or a link), or the root folder does not exist)"},
+    {"KroMmrODTStringTemplate::_LoadData", 200,
+     "a file source cannot be read (no such file, not a regular file, or larger than "
+     "<max-text>)"},
+    {"KroMmrODTStringTemplate::_PostFilter", 6969,
+     R"(a filter is none of "JSToJSON", "JSONToJS" and "SemicolonToComa")"},
 };
 
 // Outer steps that say what was being read; their words come before the innermost reason.

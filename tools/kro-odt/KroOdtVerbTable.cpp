@@ -115,6 +115,18 @@ const std::vector<KroOdtVerb>& KroOdtVerbTable() {
        "within 0.02 of the point (85, 30, 10); nearest vertex 9 of body 1 (tag 37), 30 away\n"
        "  ...\n",
        KroOdtRunDiff},
+      {"render", "[TEMPLATE]", 0, 1, "--root", "fill the entries of a string template",
+       "Reads the template from the file TEMPLATE, or from standard input, replaces each entry\n"
+       "\"{{ source | filter }}\" and prints the result as it comes out. A source is literal\n"
+       "text, or file:/ and a path below DIR (the current folder without --root), whose\n"
+       "entries are filled first; a file source never leaves DIR. The filters: JSToJSON\n"
+       "(escapes \\, \" and line feeds for a JSON string), JSONToJS (as it is) and\n"
+       "SemicolonToComa (\";\" becomes \",\"). A template that cannot be rendered prints\n"
+       "nothing, says why on stderr and makes the exit status 1.\n"
+       "\n"
+       "  $ echo '{{ a;b | SemicolonToComa }}' | kro-odt render\n"
+       "  a,b\n",
+       KroOdtRunRender},
       {"demo", "", 0, 0, "", "show the verbs on the sample part and two texts", "", KroOdtRunDemo},
   };
   return verbs;
@@ -126,6 +138,7 @@ const std::vector<KroOdtOption>& KroOdtOptionTable() {
       {"--query", "Q", "the output-format query of the streams that features writes"},
       {"--logs", "", "the elements of the modeling log instead of the features"},
       {"--json", "", "the result as one JSON object"},
+      {"--root", "DIR", "the folder below which render reads the files of a template"},
   };
   return options;
 }
