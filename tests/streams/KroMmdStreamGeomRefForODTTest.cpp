@@ -15,27 +15,31 @@ namespace {
 
 using Link = KroMmdStreamGeomRefForODT;
 
+// Fault kept out: the reading half used to check every field but the cell that came back.
 TEST(KroMmdStreamGeomRefForODT, WritesTheFieldsOfEachTypeAndHandsThemBackToTheReadingHooks) {
+  enum ReadBack { kNotRead, kNoCell, kTopFace, kOrigin };  // what reading on the box gives
   const struct {
     const char* identifier;
     const char* specialized;
     Link::MyGeoType type;
     KroTopology_var subElement;
     const char* text;
-    bool onTheBox;  // whether the written point finds a cell of the box
+    ReadBack cell;
   } cases[] = {
       {"#42", "", Link::Face, MakeFakeFace(KroMathPoint(10, 0, 5), KroMathDirection(0, 0, 1)),
-       R"(3_3_#42_Face_10_0_5_0_0_1__)", true},
-      {"#42", "", Link::Feat, nullptr, R"(3_3_#42_Feat__)", true},
+       R"(3_3_#42_Face_10_0_5_0_0_1__)", kNotRead},
+      {"#42", "", Link::Face, MakeFakeFace(KroMathPoint(10, 5, 10), KroMathDirection(0, 0, 1)),
+       R"(3_3_#42_Face_10_5_10_0_0_1__)", kTopFace},
+      {"#42", "", Link::Feat, nullptr, R"(3_3_#42_Feat__)", kNoCell},
       {"#42", "", Link::Face,  // six significant digits
        MakeFakeFace(KroMathPoint(123.456789, -0.0000123456789, 1e20), KroMathDirection(0, -2, 0)),
-       R"(3_3_#42_Face_123.457_-1.23457e-05_1e+20_0_-1_0__)", false},
+       R"(3_3_#42_Face_123.457_-1.23457e-05_1e+20_0_-1_0__)", kNotRead},
       {"#42", "", Link::Vrtx, AsTopology(BoxOriginVertex()),  // always the same direction
-       R"(3_3_#42_Vrtx_0_0_0_0.5_0.5_0.707107__)", true},
+       R"(3_3_#42_Vrtx_0_0_0_0.5_0.5_0.707107__)", kOrigin},
       // The length of the identifier is in bytes; it may hold "_", as the specialised part.
-      {"a_b\xC3\xA9", "x_y", Link::Feat, nullptr, "3_5_a_b\xC3\xA9_Feat_x_y_", true},
+      {"a_b\xC3\xA9", "x_y", Link::Feat, nullptr, "3_5_a_b\xC3\xA9_Feat_x_y_", kNoCell},
       {"_", "__", Link::Vrtx, AsTopology(BoxOriginVertex()),
-       R"(3_1___Vrtx_0_0_0_0.5_0.5_0.707107____)", true},
+       R"(3_1___Vrtx_0_0_0_0.5_0.5_0.707107____)", kOrigin},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
@@ -48,7 +52,7 @@ TEST(KroMmdStreamGeomRefForODT, WritesTheFieldsOfEachTypeAndHandsThemBackToTheRe
     ASSERT_EQ(writer.StreamGeomLinkForODT(stream), KRO_S_OK);
     EXPECT_EQ(stream, KroUnicodeString(c.text));
     EXPECT_EQ(writer.Called("GetSubElem"), c.type != Link::Feat);
-    if (!c.onTheBox) continue;
+    if (c.cell == kNotRead) continue;
     ScriptedGeomLink reader(BoxBody());
     ASSERT_EQ(reader.ParseGeomLinkForODT(stream), KRO_S_OK);
     EXPECT_EQ(reader.receivedIdentifier, KroUnicodeString(c.identifier));
@@ -56,6 +60,13 @@ TEST(KroMmdStreamGeomRefForODT, WritesTheFieldsOfEachTypeAndHandsThemBackToTheRe
     EXPECT_EQ(reader.receivedSpecialized, KroUnicodeString(c.specialized));
     EXPECT_EQ(reader.calls.front() + " " + reader.calls.back(),
               "ParseBodyIdentifier SetSpecializedStream");
+    if (c.cell == kNoCell) {
+      EXPECT_FALSE(reader.Called("SetSubElem"));
+    } else {
+      ASSERT_TRUE(!!reader.receivedSubElement);
+      EXPECT_EQ(reader.receivedSubElement->GetTag(),
+                (c.cell == kTopFace ? BoxTopFace() : BoxOriginVertex())->GetTag());
+    }
   }
 }
 
