@@ -1,14 +1,12 @@
 // Running the kro-odt tool as a process.
 #include "tools/KroOdtToolRun.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -94,43 +92,6 @@ std::vector<std::string> KroOdtLines(const std::string& text) {
   std::istringstream in(text);
   for (std::string line; std::getline(in, line);) lines.push_back(line);
   return lines;
-}
-
-std::vector<std::string> KroOdtWith(std::vector<std::string> args,
-                                    const std::vector<std::string>& more) {
-  args.insert(args.end(), more.begin(), more.end());
-  return args;
-}
-
-const char* const kKroOdtBigModel = "TQFP-100-1EP_14x14mm_P0.5mm_EP5x5mm.step";
-
-#if defined(__SANITIZE_ADDRESS__)
-const bool kKroOdtSanitized = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-const bool kKroOdtSanitized = true;
-#else
-const bool kKroOdtSanitized = false;
-#endif
-#else
-const bool kKroOdtSanitized = false;
-#endif
-
-std::vector<std::vector<std::string>> KroOdtModels(bool withSample, bool withBig) {
-  std::vector<std::string> paths;
-  if (DIR* dir = opendir(KROODT_MODELS_DIR)) {
-    while (const dirent* entry = readdir(dir)) {
-      const std::string name = entry->d_name;
-      if (name.size() < 5 || name.substr(name.size() - 5) != ".step") continue;
-      if (withBig || name != kKroOdtBigModel) paths.push_back(KROODT_MODELS_DIR "/" + name);
-    }
-    closedir(dir);
-  }
-  std::sort(paths.begin(), paths.end());
-  std::vector<std::vector<std::string>> models;
-  if (withSample) models.push_back({});
-  for (const std::string& path : paths) models.push_back({path});
-  return models;
 }
 
 KroOdtTempDir::KroOdtTempDir() {
