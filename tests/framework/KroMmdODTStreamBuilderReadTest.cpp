@@ -87,12 +87,9 @@ TEST(KroMmdODTStreamBuilder, TracesWhyAMemberValueCannotBeRendered) {
   const std::pair<const char*, const std::string*> rows[] = {
       {R"({"ok":"1","a":12,"b":"2"})", &number},
       {R"({"ok":"1","a":true})", &number},
-      {R"({"ok":"1","a":null})", &number},
       {R"({"ok":"1","a":{"k":["x"]}})", &inObject},
-      {R"({"ok":"1","a":{"k":{"m":{"n":[]}}}})", &inObject},
       {R"({"ok":"1","a":{"k":"v","n":3}})", &inObject},
       {R"({"ok":"1","a":["x",["y"]]})", &inList},
-      {R"({"ok":"1","a":["x",false]})", &inList},
       {R"({"ok":"1","a":[{"k":["y"]}]})", &objectInList},
   };
   for (const auto& [stream, chain] : rows) {

@@ -3,8 +3,6 @@
 // the geometric factory and the context services reached from every kind of object.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -79,53 +77,6 @@ TEST(KroMfPart, ReadingTheSameFileTwiceGivesTheSameNamesTagsAndOrders) {
   EXPECT_FALSE(first.IsSame(second));
   EXPECT_EQ(Fingerprint(first), Fingerprint(second));
   EXPECT_EQ(Fingerprint(KroHostTestSamplePart()), Fingerprint(KroHostTestSamplePart()));
-}
-
-TEST(KroMfPart, MissingOrNonModelFilesFailCleanly) {
-  const std::string text = ::testing::TempDir() + "/kro_document_not_a_model.step";
-  { std::ofstream(text) << "ISO-10303-21;\nthis is no model\n"; }
-  const std::string empty = ::testing::TempDir() + "/kro_document_empty.brep";
-  { std::ofstream(empty) << ""; }
-  for (const std::string& path : {KroHostTestModelPath("no_such_model.step"), text, empty,
-                                  ::testing::TempDir(), std::string()}) {
-    SCOPED_TRACE(path);
-    KroMfPart_var part = KroHostTestSamplePart();
-    KroUnicodeString message;
-    KroSysTraceRecorder recorder;
-    EXPECT_EQ(KroMfPart::Load(path.c_str(), part, &message), KRO_E_FAIL);
-    EXPECT_FALSE(part) << "the output is emptied";
-    EXPECT_FALSE(message.IsEmpty());
-    EXPECT_EQ(recorder.ToString(), "KroMfPart::Load:100");
-  }
-  std::remove(text.c_str());
-  std::remove(empty.c_str());
-}
-
-TEST(KroMfPart, SamplePartHasTheKernelsFeaturesWithTheirAliasesAndJournalingNames) {
-  std::shared_ptr<KroBRepModel> model = KroBRepModel::MakeSamplePart();
-  ASSERT_TRUE(model);
-  KroMfPart_var part = KroHostTestSamplePart();
-  ASSERT_EQ(part->GetFeatureCount(), static_cast<int>(model->Features().size()));
-  for (int i = 1; i <= part->GetFeatureCount(); ++i) {
-    const KroBRepFeature& expected = model->Features()[static_cast<size_t>(i - 1)];
-    SCOPED_TRACE(expected.name);
-    KroISpecObject_var feature = part->GetFeature(i);
-    EXPECT_EQ(feature->GetName().ToStdString(), expected.name);
-    // Features answer these interfaces only when they have an alias or a journaling name.
-    KroIAlias_var alias(feature);
-    EXPECT_EQ(alias ? alias->GetAlias().ToStdString() : std::string(), expected.alias);
-    KroIJournalingSpec_var journaling(feature);
-    EXPECT_EQ(journaling ? journaling->GetJournalingName().ToStdString() : std::string(),
-              expected.journalingName);
-    KroUnicodeString reference;
-    if (journaling) {
-      EXPECT_EQ(journaling->GetNamingReference(reference), KRO_S_OK);
-    }
-    EXPECT_EQ(reference.ToStdString(), expected.journalingName);
-    EXPECT_TRUE(BodyOf(feature).IsSame(part->GetBody(expected.solidIndex + 1)));
-  }
-  EXPECT_FALSE(part->FindFeature("NoSuchFeature"));
-  EXPECT_TRUE(part->GetMainBody().IsSame(BodyOf(part->GetFeature(part->GetFeatureCount()))));
 }
 
 TEST(KroMfPart, FeaturesSharingABodyShareTheFirstOnesScope) {

@@ -12,8 +12,11 @@ struct KroOdtToolRun {
   std::string err;
 };
 
-// Standard input holds input. Fails the test when the tool writes nothing for 300 s.
+// Standard input holds input. Fails the test when the tool runs for more than 300 s.
 KroOdtToolRun KroOdtRunTool(const std::vector<std::string>& args, const std::string& input = "");
+
+// The bytes of a file; empty when it cannot be read.
+std::string KroOdtReadFile(const std::string& path);
 
 // "kro-odt [a] [b]", for SCOPED_TRACE.
 std::string KroOdtDescribeRun(const std::vector<std::string>& args);
