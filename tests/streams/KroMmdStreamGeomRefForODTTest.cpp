@@ -74,10 +74,11 @@ TEST(KroMmdStreamGeomRefForODT, TracesEachWritingFailureAndLeavesTheOutputAlone)
   const std::string writer = "KroMmdStreamGeomRefForODT::StreamGeomLinkForODT:";
   const std::string subElem = "KroMmdStreamGeomRefForODT::WriteSubElem:";
   const std::string identifier = "KroMmdStreamGeomRefForODT::WriteBodyIdentifier:";
-  // A cell of dimension 0 that is no vertex, and an edge without a point (writing its start
-  // point instead would name another cell, or none).
+  // A cell of dimension 0 that is no vertex, an edge and a vertex without a point (writing the
+  // edge's start point instead would name another cell, or none).
   const KroTopology_var notAVertex = Own<KroTopology>(new FakeCell(0, {}, nullptr, true));
   const KroTopology_var noPoint = Own<KroTopology>(new FakeCell(1, {}, nullptr, false));
+  const KroTopology_var noPointVertex = Own<KroTopology>(new FakeVertex());
   const struct {
     const char* failingHook;
     const char* identifier;
@@ -93,11 +94,7 @@ TEST(KroMmdStreamGeomRefForODT, TracesEachWritingFailureAndLeavesTheOutputAlone)
       {"GetSubElem", "#42", Link::Face, nullptr, {subElem + "100", writer + "600"}},
       {"", "#42", Link::Face, KroTopology_var(BoxBody()), {subElem + "200", writer + "600"}},
       {"", "#42", Link::Vrtx, notAVertex, {subElem + "300", writer + "600"}},
-      {"",
-       "#42",
-       Link::Vrtx,
-       Own<KroTopology>(new FakeVertex()),
-       {subElem + "400", writer + "600"}},
+      {"", "#42", Link::Vrtx, noPointVertex, {subElem + "400", writer + "600"}},
       {"", "#42", Link::Edge, noPoint, {subElem + "400", writer + "600"}},
       {"GetSpecializedStream", "#42", Link::Feat, nullptr, {writer + "700"}},
   };

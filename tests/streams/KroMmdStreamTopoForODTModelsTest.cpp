@@ -41,16 +41,6 @@ Tally RoundTrip(const KroMfPart_var& writer, const KroMfPart_var& reader) {
   for (int bodyIndex = 1; bodyIndex <= writer->GetBodyCount(); ++bodyIndex) {
     KroBody_var body = writer->GetBody(bodyIndex);
     KroMmdStreamTopoForODT stream;  // one object for all conversions of the body
-    // The whole body: read back as the body, with an empty cell.
-    KroUnicodeString featText;
-    KroTopology_var none;
-    EXPECT_EQ(stream.GetStreamFromTopo(body, none, featText), KRO_S_OK);
-    KroBody_var featBody;
-    KroTopology_var featCell = AsTopology(CellsOf(reader->GetBody(bodyIndex), 2).front());
-    EXPECT_EQ(stream.GetTopoFromStream(featText, ContextOf(reader), featBody, featCell), KRO_S_OK);
-    EXPECT_TRUE(!!featBody && featBody->GetTag() == body->GetTag()) << featText.ToStdString();
-    EXPECT_FALSE(featCell);
-    const size_t tokenAt = featText.ToStdString().find("_Feat_");
     for (short dimension = 0; dimension <= 3; ++dimension) {
       const std::vector<KroCell_var> cells = CellsOf(body, dimension);
       const int total = static_cast<int>(cells.size());
@@ -67,9 +57,6 @@ Tally RoundTrip(const KroMfPart_var& writer, const KroMfPart_var& reader) {
           ADD_FAILURE() << "not written: " << where;
           continue;
         }
-        // The token stands where the body stream has "Feat"; volumes are written "Wire".
-        EXPECT_EQ(text.ToStdString().substr(tokenAt, 6),
-                  std::string("_") + kTokens[dimension] + "_");
         const KroResult read =
             stream.GetTopoFromStream(text, ContextOf(reader), bodyBack, cellBack);
         const KroCell_var back = cellBack;
