@@ -1,5 +1,6 @@
 // GNAOSpec builder: a generic-naming associated object named by body tag, identifier, scope
 // element number, alias, naming reference or nested log-element stream.
+// It and the LogElement builder nest each other on purpose: the include cycle is wanted.
 #include "KroMmdGNAOSpecODTStreamBuilder.h"
 
 #include "KroBrpGraph.h"

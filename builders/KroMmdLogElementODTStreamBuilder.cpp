@@ -1,4 +1,5 @@
 // LogElement builder: a log element named by its root and its path in the root's log table.
+// It and the GNAOSpec builder nest each other on purpose: the include cycle is wanted.
 #include "KroMmdLogElementODTStreamBuilder.h"
 
 #include "KroISpecObject.h"
@@ -10,7 +11,6 @@
 #include "KroSysBftier.h"
 
 namespace {
-
 
 // Paths are written and read with this separator between keys.
 const char* const kPathSeparator = ".";

@@ -58,38 +58,35 @@ KroResult KroMmdODTQueryParser::_FindAllOccurences(const KroUnicodeString& text,
 
 KroResult KroMmdODTQueryParser::_ComputeOuterPairsPositions(const KroRawCollKroULONG32& opens,
                                                             const KroRawCollKroULONG32& closes,
-                                                            KroRawCollKroULONG32& pairs) {
+                                                            KroRawCollKroULONG32& pairs,
+                                                            int firstOpen, int firstClose,
+                                                            int wanted) {
   pairs.RemoveAll();
-  const int n = opens.Size();
-  if (n < 1) {
-    KroSysBftier(100, kPairsName, 0);
-    return KRO_E_FAIL;
-  }
-  // Equal counts are not enough: "x}{y" has one of each, yet its "}" closes nothing. The braces
-  // pair up only when the i-th "}" comes after the i-th "{" for every i.
-  if (closes.Size() != n) {
-    KroSysBftier(200, kPairsName, 0);
-    return KRO_E_FAIL;
-  }
-  for (int i = 1; i <= n; ++i) {
-    if (closes[i] <= opens[i]) {
-      KroSysBftier(200, kPairsName, 0);
-      return KRO_E_FAIL;
-    }
-  }
+  // The i-th "{" and "}" of the remaining text, from 1.
+  const auto open = [&](int i) { return opens[firstOpen + i - 1]; };
+  const auto close = [&](int i) { return closes[firstClose + i - 1]; };
+  const int n = opens.Size() - firstOpen + 1;
+  if (n < 1) return KroSysFail(100, kPairsName);
+  if (closes.Size() - firstClose + 1 != n) return KroSysFail(200, kPairsName);
 
-  uint32_t currentOpen = opens[1];
-  uint32_t currentClose = closes[1];
-  for (int i = 2; i <= n; ++i) {
-    if (opens[i] >= closes[i - 1]) {
-      pairs.Append(currentOpen);
-      pairs.Append(currentClose);
-      currentOpen = opens[i];
+  // A pair ends at the i-th "}" when the next "{" comes after it: every "{" before is nested
+  // inside. Only the pairs asked for are walked, so a caller that takes one pair per key walks
+  // each brace once in all.
+  uint32_t currentOpen = open(1);
+  uint32_t currentClose = close(1);
+  for (int i = 2; i <= n + 1; ++i) {
+    if (i <= n && open(i) < close(i - 1)) {
+      currentClose = close(i);
+      continue;
     }
-    currentClose = closes[i];
+    // "x}{y" has one brace of each, yet its "}" closes nothing.
+    if (currentClose < currentOpen) return KroSysFail(200, kPairsName);
+    pairs.Append(currentOpen);
+    pairs.Append(currentClose);
+    if (i > n || pairs.Size() == 2 * wanted) break;
+    currentOpen = open(i);
+    currentClose = close(i);
   }
-  pairs.Append(currentOpen);
-  pairs.Append(currentClose);
   return KRO_S_OK;
 }
 
@@ -113,6 +110,7 @@ KroResult KroMmdODTQueryParser::Parse(const KroUnicodeString& query,
   _FindAllOccurences(text, "}", closes);
   int firstOpen = 1;
   int firstClose = 1;
+  KroRawCollKroULONG32 pair;
 
   int start = 0;
   while (start < length) {
@@ -130,22 +128,15 @@ KroResult KroMmdODTQueryParser::Parse(const KroUnicodeString& query,
       while (firstClose <= closes.Size() && closes[firstClose] < static_cast<uint32_t>(start)) {
         ++firstClose;
       }
-      // Only the first outer pair of the remaining text is needed here; the pairs after it are
-      // checked when their keys are read. The remaining text begins with this key, so its first
-      // "{" is the one right after the key. The counts are compared over the whole remaining
-      // text; a first "}" before that "{" would make a pair that closes before it opens.
-      const int n = opens.Size() - firstOpen + 1;
-      if (n != closes.Size() - firstClose + 1 || closes[firstClose] < opens[firstOpen]) {
-        KroSysBftier(200, kPairsName, 0);
-        KroSysBftier(600, kParseName, 0);
-        return KRO_E_FAIL;
+      // The numbers of "{" and "}" are compared over the whole remaining text; only its first
+      // outer pair, which opens right after the key, is taken. The pairs after it are checked
+      // when their keys are read.
+      if (KroFailed(_ComputeOuterPairsPositions(opens, closes, pair, firstOpen, firstClose, 1)) ||
+          pair.Size() < 2) {
+        return KroSysFail(600, kParseName);
       }
-      // The first pair closes at the i-th "}" of the remaining text for the first i whose next
-      // "{" comes after it: everything before is nested inside the pair.
-      int i = 0;
-      while (i + 1 < n && opens[firstOpen + i + 1] < closes[firstClose + i]) ++i;
-      const int open = static_cast<int>(opens[firstOpen]);
-      const int close = static_cast<int>(closes[firstClose + i]);
+      const int open = static_cast<int>(pair[1]);
+      const int close = static_cast<int>(pair[2]);
       subQuery = text.SubString(open + 1, close - open - 1);
       end = close;
     }

@@ -8,8 +8,6 @@
 #include "KroResult.h"
 #include "KroUnicodeString.h"
 
-class KroMmdODTQueryParserTest;
-
 class KroMmdODTQueryParser {
  public:
   KroMmdODTQueryParser() = default;
@@ -27,8 +25,6 @@ class KroMmdODTQueryParser {
                                        KroListValKroUnicodeString& subQueries);
 
  private:
-  friend class KroMmdODTQueryParserTest;
-
   // Collapses every run of spaces to one space. Always 0.
   static KroResult _Simplify(const KroUnicodeString& text, KroUnicodeString& simplified);
   // Finds the first key at or after start: begin and end are its first and last positions,
@@ -37,12 +33,15 @@ class KroMmdODTQueryParser {
   // Every position where pattern starts in text, ascending. Always 0.
   static KroResult _FindAllOccurences(const KroUnicodeString& text, const KroUnicodeString& pattern,
                                       KroRawCollKroULONG32& positions);
-  // From the sorted positions of "{" and "}", the open and close positions of the outermost
-  // pairs, left to right (open, close, open, close, ...). Fails when there is no "{" or when
-  // the braces do not pair up (different numbers, or a "}" that closes nothing).
+  // From the sorted positions of "{" and "}" of a text, read from the indexes firstOpen and
+  // firstClose on (the braces of the text that remains after the keys read so far), the open and
+  // close positions of the outermost pairs, left to right (open, close, open, close, ...), at
+  // most wanted pairs (0: all). Fails with stage 100 when there is no "{", with stage 200 when
+  // the numbers of "{" and "}" differ or a pair it gives would close before it opens.
   static KroResult _ComputeOuterPairsPositions(const KroRawCollKroULONG32& opens,
                                                const KroRawCollKroULONG32& closes,
-                                               KroRawCollKroULONG32& pairs);
+                                               KroRawCollKroULONG32& pairs, int firstOpen = 1,
+                                               int firstClose = 1, int wanted = 0);
 };
 
 #endif

@@ -54,8 +54,6 @@ class KroMmdODTStreamBuilder {
                                         KroListValKroUnicodeString& items) const;
 
  private:
-  friend class KroMmdODTStreamBuilderTestPeer;
-
   // Hooks of the concrete builder. DeclareInputs calls DeclareInput once per input;
   // SetValueStream takes the value text of one input; GetValueStream gives it, format being
   // the sub-query of that key (empty when none).

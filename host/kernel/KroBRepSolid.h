@@ -72,12 +72,13 @@ class KroBRepSolid {
   void ResetExactTestCount() const;
 
   struct Impl;  // engine-side data, defined in the implementation
-  Impl& GetImpl() const { return *impl_; }
 
  private:
+  friend class KroBRepCell;
   friend class KroBRepModel;
   friend class KroBRepModelBuilder;
   explicit KroBRepSolid(std::unique_ptr<Impl> impl);
+  Impl& GetImpl() const { return *impl_; }
   std::unique_ptr<Impl> impl_;
 };
 

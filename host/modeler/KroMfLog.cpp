@@ -63,15 +63,17 @@ KroResult KroMfLogElement::GetLogChild(int /*index*/, KroListValKroUnicodeString
 KroMfLog::KroMfLog(KroMfPart* part) : KroMfPartObject(part) {}
 
 // The document frees its objects before its implementation data: the slot is still there.
-KroMfLog::~KroMfLog() { GetPart()->GetImpl().log = nullptr; }
+KroMfLog::~KroMfLog() { KroMfPartImplOf(*GetPart()).log = nullptr; }
 
-KroMfLog* KroMfLog::Find(const KroMfPart* part) { return part ? part->GetImpl().log : nullptr; }
+KroMfLog* KroMfLog::Find(const KroMfPart* part) {
+  return part ? KroMfPartImplOf(*part).log : nullptr;
+}
 
 KroMfLog* KroMfLog::Of(KroMfPart* part) {
   if (!part) return nullptr;
   if (KroMfLog* log = Find(part)) return log;
   KroMfLog* log = new KroMfLog(part);  // the document owns it from here
-  part->GetImpl().log = log;
+  KroMfPartImplOf(*part).log = log;
   log->_Build();
   return log;
 }

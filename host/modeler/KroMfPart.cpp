@@ -164,6 +164,8 @@ void SetMessage(KroUnicodeString* message, const std::string& text) {
 
 KroMfPart::KroMfPart() : _Impl(new Impl) { _Impl->part = this; }
 
+KroMfPart::Impl& KroMfPartImplOf(const KroMfPart& part) { return *part._Impl; }
+
 KroMfPart::~KroMfPart() {
   _Destroying = true;
   for (auto it = _Objects.rbegin(); it != _Objects.rend(); ++it) delete *it;

@@ -104,15 +104,16 @@ class KroMfPart : public virtual KroINamingContext,
   // The kernel model under the document.
   const std::shared_ptr<KroBRepModel>& GetModel() const;
 
-  // Implementation data, shared by the document's objects.
+  // Implementation data, shared by the document's objects through KroMfPartImplOf (declared
+  // with the data in a header of the library's own).
   struct Impl;
-  Impl& GetImpl() const { return *_Impl; }
 
  protected:
   ~KroMfPart() override;
 
  private:
   friend class KroMfPartObject;
+  friend Impl& KroMfPartImplOf(const KroMfPart& part);
   KroMfPart();
   // Called by KroMfPartObject's constructor: the document owns obj from now on.
   void _Adopt(KroMfPartObject* obj);

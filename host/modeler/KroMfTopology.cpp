@@ -41,7 +41,7 @@ class KroMfGeoFactory : public KroMfPartObject, public virtual KroGeoFactory {
 
   KroBaseUnknown_var FindObjectFromTag(unsigned int tag, unsigned int type) const override {
     if (tag == 0 || (type != kBodyType && type != kTopologyType)) return KroBaseUnknown_var();
-    KroMfPart::Impl& impl = GetPart()->GetImpl();
+    KroMfPart::Impl& impl = KroMfPartImplOf(*GetPart());
     auto body = impl.bodiesByTag.find(tag);
     if (body != impl.bodiesByTag.end()) return KroBaseUnknown_var(body->second);
     if (type == kBodyType) return KroBaseUnknown_var();
@@ -140,7 +140,7 @@ class KroMfCellT : public KroMfPartObject, public KroMfCellData, public virtual 
       return KRO_S_OK;
     }
     if (dimension > own) return KRO_S_OK;
-    KroMfPart::Impl& impl = GetPart()->GetImpl();
+    KroMfPart::Impl& impl = KroMfPartImplOf(*GetPart());
     for (const KroBRepCell& sub : _Cell.SubCells(dimension)) cells.Append(impl.CellObject(sub));
     return KRO_S_OK;
   }
@@ -262,7 +262,7 @@ KroGeoFactory_var KroMfBody::GetGeoFactory() const { return FactoryOf(this); }
 KroResult KroMfBody::GetAllCells(KroListPtrKroCell& cells, short dimension) const {
   cells.RemoveAll();
   if (dimension < kKroBRepVertex || dimension > kKroBRepVolume) return KRO_E_FAIL;
-  KroMfPart::Impl& impl = GetPart()->GetImpl();
+  KroMfPart::Impl& impl = KroMfPartImplOf(*GetPart());
   const int count = _Solid->CellCount(dimension);
   for (int i = 0; i < count; ++i) cells.Append(impl.CellObject(_Solid->Cell(dimension, i)));
   return KRO_S_OK;
@@ -327,7 +327,7 @@ KroResult GetCellsOnBodyFromPointByGeomReroute(int /*mode*/, double tolerance, s
   if (!bodyObject->GetSolid()->Search(dimension, tolerance, ToXYZ(*point), wantedPtr, hits).Ok())
     return KRO_E_FAIL;
 
-  KroMfPart::Impl& impl = bodyObject->GetPart()->GetImpl();
+  KroMfPart::Impl& impl = KroMfPartImplOf(*bodyObject->GetPart());
   cells = new KroListPtrKroCell;
   distances = new KroRawColldouble;
   for (const KroBRepCellHit& hit : hits) {

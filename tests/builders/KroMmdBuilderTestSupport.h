@@ -1,6 +1,5 @@
-// Shared by the builder tests: documents (the sample part, a real STEP model, a document with
-// non-ASCII names), identifiers and trace chains as text, and a test-only log node whose log a
-// test controls.
+// Shared by the builder tests: documents (the sample part, a document with non-ASCII names),
+// identifiers and trace chains as text, and a test-only log node whose log a test controls.
 #ifndef KroMmdBuilderTestSupport_H
 #define KroMmdBuilderTestSupport_H
 
@@ -36,14 +35,6 @@ inline std::string KroTestChainOf(const KroSysTraceRecorder& recorder) {
 inline KroMfPart_var KroTestSamplePart() {
   KroMfPart_var part;
   EXPECT_EQ(KroMfPart::CreateSamplePart(part), KRO_S_OK);
-  return part;
-}
-
-// A fresh document of the Transformer model (8 solids): every call reads the file again.
-inline KroMfPart_var KroTestStepPart() {
-  KroMfPart_var part;
-  const std::string path = std::string(KROODT_MODELS_DIR) + "/Transformer_Breve_TEZ-22x24.step";
-  EXPECT_EQ(KroMfPart::Load(path.c_str(), part), KRO_S_OK);
   return part;
 }
 

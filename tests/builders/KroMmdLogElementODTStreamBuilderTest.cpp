@@ -1,8 +1,9 @@
-// LogElement builder: elements that have no single path to write, and the logs that the table
-// under it refuses.
+// LogElement builder: elements that have no single path to write; the table under it: the logs
+// it refuses and its wildcard selector.
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "KroBrpGraph.h"
 #include "KroMfGNServices.h"
@@ -78,4 +79,51 @@ TEST(KroMmrLogElementTable, RefusesLogsThatLoopOrNestTooDeepAndContextsThatCanno
       EXPECT_EQ(KroMmrLogElementTable(*context).Init(root.get()), KRO_E_FAIL);
   }
   EXPECT_EQ(KroBaseUnknown::LiveObjects(), live);
+}
+
+// The wildcard selector on a log of its own: "*" stands for one key and an empty key for any
+// number of keys; each element comes once, in table order, however many of its paths match.
+TEST(KroMmrLogElementTable, SelectsEveryElementWhosePathMatchesAWildcardSelector) {
+  KroSoftwareConfiguration_var config =
+      KroSoftwareConfiguration_var::Adopt(new KroSoftwareConfiguration);
+  KroMmrLogTransactionContext transaction(config.get(), KroIMmiLogTransactionPriv::ReadTransaction);
+  const auto node = [](uint32_t number, KroTestLogNode** raw = nullptr) {
+    return KroTestLogNode::Make(KroGnIdentifier(number), raw);
+  };
+  KroTestLogNode* root = nullptr;
+  KroTestLogNode* construction = nullptr;
+  KroTestLogNode* sub = nullptr;
+  const KroIMmiLogElement_var log = node(1, &root);
+  const KroIMmiLogElement_var face = node(3);
+  root->AddChild({"Construction"}, node(2, &construction));
+  construction->AddChild({"Face", "1"}, face);
+  construction->AddChild({"Face", "2"}, node(4));
+  construction->AddChild({"Sub"}, node(5, &sub));
+  sub->AddChild({"Edge", "1"}, node(6));
+  root->AddChild({"Other", "Face", "1"}, node(7));
+  root->AddChild({"Alias", "F"}, face);
+  KroMmrLogElementTable table(transaction);
+  ASSERT_EQ(table.Init(log.get()), KRO_S_OK);
+  const std::pair<const char*, const char*> rows[] = {
+      {"Construction//*", "#3 #4 #5 #6"},
+      {"Construction/*/1", "#3"},
+      {"Construction.*.1", "#3"},
+      {"//Face/*", "#3 #4 #7"},
+      {"//1", "#3 #6 #7"},
+      {"//*", "#2 #3 #4 #5 #6 #7"},
+      {"*", "#2"},
+      {"Nothing//*", ""},
+  };
+  for (const auto& [selector, expected] : rows) {
+    SCOPED_TRACE(selector);
+    KroListValKroIMmiLogElement_var elements;
+    EXPECT_EQ(table.QueryLogSelectorAll(log.get(), selector, elements), KRO_S_OK);
+    std::string found;
+    for (int i = 1; i <= elements.Size(); ++i) {
+      found += (i > 1 ? " " : "") + KroTestIdentifierText(KroIGnAssociatedObject_var(elements[i]));
+    }
+    EXPECT_EQ(found, expected);
+  }
+  KroListValKroIMmiLogElement_var none;
+  EXPECT_EQ(table.QueryLogSelectorAll(log.get(), "", none), KRO_E_FAIL);
 }

@@ -13,15 +13,6 @@
 #include "KroMmdODTStreamBuilder.h"
 #include "KroSysBftier.h"
 
-// Reaches the private rendering walk, to feed it trees that no text can produce.
-class KroMmdODTStreamBuilderTestPeer {
- public:
-  static KroResult StringifyNode(const KroMmdODTStreamBuilder& builder, const KroOmxAny& value,
-                                 KroUnicodeString& text) {
-    return builder._StringifyNode(value, text);
-  }
-};
-
 // One DeclareInput call: parent ("" for the root), key, isAND, isOpt.
 struct KroTestInput {
   const char* parent;

@@ -1,10 +1,9 @@
-// Tests of the part documents: reading STEP files, documents built from kernel models, the
-// sample part, features and their interfaces, the spec container, the generic-naming graph,
-// the geometric factory and the context services reached from every kind of object.
+// Tests of the part documents: documents built from kernel models, features sharing a body, the
+// spec container, the generic-naming graph, the geometric factory and the context services
+// reached from every kind of object. Reading a file twice is checked by the kernel's tests and
+// by the stream round trip of every model in a fresh document.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -38,95 +37,11 @@ KroBody_var BodyOf(const KroISpecObject_var& feature) {
   return KroIGeometricalElement_var(feature)->GetBodyResult();
 }
 
-// Names, identifiers, tags and cell orders of a document, as one text per line.
-std::vector<std::string> Fingerprint(const KroMfPart_var& part) {
-  std::vector<std::string> lines;
-  for (int i = 1; i <= part->GetFeatureCount(); ++i) {
-    KroISpecObject_var feature = part->GetFeature(i);
-    lines.push_back(feature->GetName().ToStdString() + " " +
-                    IdentifierText(KroIGnAssociatedObject_var(feature)) + " body " +
-                    std::to_string(BodyOf(feature)->GetTag()));
-  }
-  for (int b = 1; b <= part->GetBodyCount(); ++b) {
-    for (short dim = 0; dim <= 3; ++dim) {
-      KroListPtrKroCell cells;
-      EXPECT_EQ(part->GetBody(b)->GetAllCells(cells, dim), KRO_S_OK);
-      std::string line = "body " + std::to_string(b) + " dim " + std::to_string(dim) + ":";
-      for (int i = 1; i <= cells.Size(); ++i) line += " " + std::to_string(cells[i]->GetTag());
-      lines.push_back(line);
-    }
-  }
-  KroBrpObjectIter it = part->GetBRepGraph()->CreateIterator();
-  std::string numbers = "brep:";
-  for (KroBrpObject* o = it.Next(); o; o = it.Next())
-    numbers +=
-        " " + std::to_string(o->GetElementNumber()) + "=" + std::to_string(o->GetTopologyTag());
-  lines.push_back(numbers);
-  return lines;
-}
-
 }  // namespace
 
 // --------------------------------------------------------------------------------------------
 // Making documents
 // --------------------------------------------------------------------------------------------
-
-TEST(KroMfPart, ReadingTheSameFileTwiceGivesTheSameNamesTagsAndOrders) {
-  const std::string path = KroHostTestModelPath("Transformer_Breve_TEZ-22x24.step");
-  KroMfPart_var first, second;
-  ASSERT_EQ(KroMfPart::Load(path.c_str(), first), KRO_S_OK);
-  ASSERT_EQ(KroMfPart::Load(path.c_str(), second), KRO_S_OK);
-  EXPECT_FALSE(first.IsSame(second));
-  EXPECT_EQ(Fingerprint(first), Fingerprint(second));
-  EXPECT_EQ(Fingerprint(KroHostTestSamplePart()), Fingerprint(KroHostTestSamplePart()));
-}
-
-TEST(KroMfPart, MissingOrNonModelFilesFailCleanly) {
-  const std::string text = ::testing::TempDir() + "/kro_document_not_a_model.step";
-  { std::ofstream(text) << "ISO-10303-21;\nthis is no model\n"; }
-  const std::string empty = ::testing::TempDir() + "/kro_document_empty.brep";
-  { std::ofstream(empty) << ""; }
-  for (const std::string& path : {KroHostTestModelPath("no_such_model.step"), text, empty,
-                                  ::testing::TempDir(), std::string()}) {
-    SCOPED_TRACE(path);
-    KroMfPart_var part = KroHostTestSamplePart();
-    KroUnicodeString message;
-    KroSysTraceRecorder recorder;
-    EXPECT_EQ(KroMfPart::Load(path.c_str(), part, &message), KRO_E_FAIL);
-    EXPECT_FALSE(part) << "the output is emptied";
-    EXPECT_FALSE(message.IsEmpty());
-    EXPECT_EQ(recorder.ToString(), "KroMfPart::Load:100");
-  }
-  std::remove(text.c_str());
-  std::remove(empty.c_str());
-}
-
-TEST(KroMfPart, SamplePartHasTheKernelsFeaturesWithTheirAliasesAndJournalingNames) {
-  std::shared_ptr<KroBRepModel> model = KroBRepModel::MakeSamplePart();
-  ASSERT_TRUE(model);
-  KroMfPart_var part = KroHostTestSamplePart();
-  ASSERT_EQ(part->GetFeatureCount(), static_cast<int>(model->Features().size()));
-  for (int i = 1; i <= part->GetFeatureCount(); ++i) {
-    const KroBRepFeature& expected = model->Features()[static_cast<size_t>(i - 1)];
-    SCOPED_TRACE(expected.name);
-    KroISpecObject_var feature = part->GetFeature(i);
-    EXPECT_EQ(feature->GetName().ToStdString(), expected.name);
-    // Features answer these interfaces only when they have an alias or a journaling name.
-    KroIAlias_var alias(feature);
-    EXPECT_EQ(alias ? alias->GetAlias().ToStdString() : std::string(), expected.alias);
-    KroIJournalingSpec_var journaling(feature);
-    EXPECT_EQ(journaling ? journaling->GetJournalingName().ToStdString() : std::string(),
-              expected.journalingName);
-    KroUnicodeString reference;
-    if (journaling) {
-      EXPECT_EQ(journaling->GetNamingReference(reference), KRO_S_OK);
-    }
-    EXPECT_EQ(reference.ToStdString(), expected.journalingName);
-    EXPECT_TRUE(BodyOf(feature).IsSame(part->GetBody(expected.solidIndex + 1)));
-  }
-  EXPECT_FALSE(part->FindFeature("NoSuchFeature"));
-  EXPECT_TRUE(part->GetMainBody().IsSame(BodyOf(part->GetFeature(part->GetFeatureCount()))));
-}
 
 TEST(KroMfPart, FeaturesSharingABodyShareTheFirstOnesScope) {
   const std::vector<KroMfPart::FeatureDescription> features = {

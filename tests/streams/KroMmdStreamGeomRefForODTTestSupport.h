@@ -10,7 +10,6 @@
 #include <cstring>
 #include <map>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -194,19 +193,6 @@ inline KroCell_var BoxTopFace() { return CellAt(BoxBody(), 2, KroMathPoint(6.25,
 inline KroCell_var BoxOriginVertex() { return CellAt(BoxBody(), 0, KroMathPoint(0, 0, 0)); }
 
 inline KroTopology_var AsTopology(const KroCell_var& cell) { return KroTopology_var(cell); }
-
-// The six numbers after the type token of a written stream whose identifier holds no "_".
-inline std::vector<double> NumbersOf(const KroUnicodeString& stream) {
-  std::vector<double> numbers;
-  std::stringstream text(stream.ToStdString());
-  std::string field;
-  for (int index = 0; std::getline(text, field, '_') && numbers.size() < 6; ++index) {
-    double number = 0.0;
-    KroUnicodeString(field).ConvertToNum(&number, "%le");
-    if (index >= 4) numbers.push_back(number);
-  }
-  return numbers;
-}
 
 // The trace chain as "name:stage" entries, innermost first.
 inline std::vector<std::string> Chain(const KroSysTraceRecorder& recorder) {

@@ -9,9 +9,6 @@
 #include <vector>
 
 #include "KroBRepModel.h"
-#include "KroOmxAny.h"
-#include "KroOmxJson.h"
-#include "KroOmxUTF8String.h"
 #include "tools/KroOdtToolRun.h"
 
 namespace {
@@ -22,6 +19,12 @@ std::string SaveModel(const std::shared_ptr<KroBRepModel>& model, const KroOdtTe
   const std::string path = dir.File(name);
   EXPECT_TRUE(model != nullptr && model->SaveBRep(path).Ok()) << path;
   return path;
+}
+
+// The counts of a roundtrip of n cells, all found again, as its JSON writes them.
+std::string Counts(int n) {
+  const std::string cells = std::to_string(n);
+  return R"("cells":)" + cells + R"(,"same":)" + cells + R"(,"ambiguous":0,"lost":0,"wrong":0)";
 }
 
 TEST(KroOdtModelVerbs, InfoListsTheFeaturesBodiesAndCellsOfTheSamplePart) {
@@ -49,26 +52,6 @@ bodies: 8
   8 "BossHole" tag 618: 42 vertices, 63 edges, 25 faces, 1 volume
 cells: 741: 235 vertices, 353 edges, 145 faces, 8 volumes
 )");
-}
-
-TEST(KroOdtModelVerbs, CellsWritesOneStreamPerCellAsInfoCountsThem) {
-  const KroOdtToolRun all = KroOdtRunTool({"cells"});
-  EXPECT_EQ(all.exitCode, 0);
-  EXPECT_EQ(all.err, "");
-  std::map<std::string, std::vector<std::string>> byToken;
-  const std::regex cellStream(R"(3_\d+_#\d+_(Vrtx|Edge|Face|Wire)(_[-+.0-9a-z]+){6}__)");
-  for (const std::string& line : KroOdtLines(all.out)) {
-    std::smatch match;
-    ASSERT_TRUE(std::regex_match(line, match, cellStream)) << line;
-    byToken[match[1].str()].push_back(line);
-  }
-  const std::map<std::string, size_t> counts = {
-      {"Vrtx", 235}, {"Edge", 353}, {"Face", 145}, {"Wire", 8}};
-  for (const auto& [token, count] : counts) EXPECT_EQ(byToken[token].size(), count) << token;
-  EXPECT_EQ(KroOdtLines(KroOdtRunTool({"--quiet", "cells", "--dim", "2"}).out), byToken["Face"]);
-  const std::vector<std::string> bodies = KroOdtLines(KroOdtRunTool({"cells", "--dim=feat"}).out);
-  ASSERT_EQ(bodies.size(), 8u);
-  EXPECT_EQ(bodies[7], "3_2_#8_Feat__");
 }
 
 TEST(KroOdtModelVerbs, FindsNoStreamInAnEmptyInputAndSucceeds) {
@@ -141,17 +124,6 @@ TEST(KroOdtModelVerbs, StreamsOfOneVersionFindTheUnmovedCellsOfAnother) {
   const std::vector<std::string> streams = KroOdtLines(KroOdtRunTool({"cells", v2}).out);
   std::string input;
   for (const std::string& stream : streams) input += stream + "\n";
-  // The last face of version 2 moved 3 units along x no longer lies on any face of it.
-  std::string face;
-  for (const std::string& stream : streams) {
-    if (stream.find("_Face_") != std::string::npos) face = stream;
-  }
-  const size_t at = face.find("_Face_") + 6;
-  const size_t end = face.find('_', at);
-  char moved[32];
-  std::snprintf(moved, sizeof moved, "%g", std::stod(face.substr(at, end - at)) + 3.0);
-  const std::string movedFace = face.substr(0, at) + moved + face.substr(end);
-
   const KroOdtToolRun inV1 = KroOdtRunTool({"find", v1}, input);
   EXPECT_EQ(inV1.exitCode, 1);
   const std::vector<std::string> lines = KroOdtLines(inV1.out);
@@ -170,14 +142,6 @@ TEST(KroOdtModelVerbs, StreamsOfOneVersionFindTheUnmovedCellsOfAnother) {
   // A through hole: one cylindrical face, its two circular edges and their seam, and the
   // seam's two vertices.
   EXPECT_EQ(lost, (std::map<std::string, int>{{"edge", 3}, {"face", 1}, {"vertex", 2}}));
-
-  const std::vector<std::string> movedLines =
-      KroOdtLines(KroOdtRunTool({"find", v2, face, movedFace}).out);
-  ASSERT_EQ(movedLines.size(), 2u);
-  EXPECT_EQ(movedLines[0].rfind("found cell 2 ", 0), 0u) << movedLines[0];
-  EXPECT_EQ(movedLines[1].rfind(std::string("lost no face within 0.02 of the point (") + moved, 0),
-            0u)
-      << movedLines[1];
 }
 
 TEST(KroOdtModelVerbs, RoundtripPrintsItsTableByDimension) {
@@ -192,37 +156,14 @@ volumes           8        8          0      0      0
 all             741      741          0      0      0
 roundtrip: 741 cells: 741 same, 0 ambiguous, 0 lost, 0 wrong
 )");
-}
-
-// Every cell of every STEP model is found again, none lost or wrong; the big model only when not
-// sanitized, where it takes minutes.
-TEST(KroOdtModelVerbs, RoundtripFindsEveryCellOfEveryModelAgain) {
-  for (const std::vector<std::string>& model : KroOdtModels(false, !kKroOdtSanitized)) {
-    SCOPED_TRACE(KroOdtDescribeRun(model));
-    const KroOdtToolRun json = KroOdtRunTool(KroOdtWith({"roundtrip", "--json"}, model));
-    EXPECT_EQ(json.exitCode, 0);
-    EXPECT_EQ(json.err, "");
-    KroOmxAny tree;
-    ASSERT_EQ(KroOmxJson::ParseString(KroOmxUTF8String(json.out), tree), 0) << json.out;
-    ASSERT_NE(tree.MapFind("seconds"), nullptr);
-    // The counts of all cells, then of each dimension, which add up to them.
-    long cells = 0;
-    for (const char* part : {"", "vertex", "edge", "face", "volume"}) {
-      SCOPED_TRACE(part);
-      const KroOmxAny* tally = *part ? tree.MapFind("by_dimension") : &tree;
-      if (*part && tally) tally = tally->MapFind(part);
-      ASSERT_NE(tally, nullptr);
-      std::map<std::string, long> counts;
-      for (const char* key : {"cells", "same", "ambiguous", "lost", "wrong"}) {
-        ASSERT_NE(tally->MapFind(key), nullptr) << key;
-        counts[key] = static_cast<long>(tally->MapFind(key)->GetInteger());
-      }
-      EXPECT_EQ(counts["lost"] + counts["wrong"], 0);
-      EXPECT_EQ(counts["cells"], counts["same"] + counts["ambiguous"]);
-      cells += *part ? -counts["cells"] : counts["cells"];
-    }
-    EXPECT_EQ(cells, 0);
-  }
+  // The same counts as JSON; only the time differs from run to run.
+  const KroOdtToolRun json = KroOdtRunTool({"roundtrip", "--json", "--quiet"});
+  EXPECT_EQ(json.exitCode, 0);
+  EXPECT_EQ(std::regex_replace(json.out, std::regex(R"("seconds":[0-9.e+-]+)"), R"("seconds":0)"),
+            R"({"model":"built-in sample part",)" + Counts(741) +
+                R"(,"seconds":0,"by_dimension":{)" + R"("vertex":{)" + Counts(235) +
+                R"(},"edge":{)" + Counts(353) + R"(},"face":{)" + Counts(145) + R"(},"volume":{)" +
+                Counts(8) + R"(}},"problems":[]})" + "\n");
 }
 
 // A degenerate edge (a sphere's pole) has a point but no direction: its stream cannot tell it

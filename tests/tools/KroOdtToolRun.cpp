@@ -1,86 +1,48 @@
 // Running the kro-odt tool as a process.
 #include "tools/KroOdtToolRun.h"
 
-#include <dirent.h>
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <poll.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 
-KroOdtToolRun KroOdtRunTool(const std::vector<std::string>& args, const std::string& input) {
-  const int quietSeconds = 300;
-  KroOdtToolRun run;
-  // The input goes through a file, so that a large one never blocks the writer.
-  char inputPath[] = "/tmp/kroodt-tool-input-XXXXXX";
-  const int inputFd = mkstemp(inputPath);
-  if (inputFd < 0 ||
-      write(inputFd, input.data(), input.size()) != static_cast<ssize_t>(input.size())) {
-    ADD_FAILURE() << "cannot write the tool's input";
-    return run;
-  }
-  lseek(inputFd, 0, SEEK_SET);
-  unlink(inputPath);
+namespace {
 
-  int outPipe[2];
-  int errPipe[2];
-  if (pipe(outPipe) != 0 || pipe(errPipe) != 0) {
-    ADD_FAILURE() << "pipe failed";
-    close(inputFd);
-    return run;
-  }
-  const pid_t pid = fork();
-  if (pid == 0) {
-    dup2(inputFd, 0);
-    dup2(outPipe[1], 1);
-    dup2(errPipe[1], 2);
-    close(outPipe[0]);
-    close(errPipe[0]);
-    std::vector<char*> argv;
-    argv.push_back(const_cast<char*>(KROODT_TOOL_PATH));
-    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-    argv.push_back(nullptr);
-    execv(KROODT_TOOL_PATH, argv.data());
-    _exit(127);
-  }
-  close(inputFd);
-  close(outPipe[1]);
-  close(errPipe[1]);
-  pollfd fds[2] = {{outPipe[0], POLLIN, 0}, {errPipe[0], POLLIN, 0}};
-  std::string* sinks[2] = {&run.out, &run.err};
-  int openPipes = 2;
-  while (openPipes > 0) {
-    if (poll(fds, 2, quietSeconds * 1000) <= 0) {
-      ADD_FAILURE() << "the tool wrote nothing for " << quietSeconds << " s";
-      kill(pid, SIGKILL);
-      break;
-    }
-    for (int i = 0; i < 2; ++i) {
-      if (fds[i].fd < 0 || fds[i].revents == 0) continue;
-      char buffer[65536];
-      const ssize_t n = read(fds[i].fd, buffer, sizeof buffer);
-      if (n > 0) {
-        sinks[i]->append(buffer, static_cast<size_t>(n));
-      } else {
-        close(fds[i].fd);
-        fds[i].fd = -1;
-        --openPipes;
-      }
-    }
-  }
-  for (pollfd& fd : fds) {
-    if (fd.fd >= 0) close(fd.fd);
-  }
-  int status = 0;
-  waitpid(pid, &status, 0);
-  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+// The text as one shell word.
+std::string Quoted(const std::string& text) {
+  std::string quoted = "'";
+  for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+}
+
+}  // namespace
+
+KroOdtToolRun KroOdtRunTool(const std::vector<std::string>& args, const std::string& input) {
+  const int limitSeconds = 300;
+  KroOdtTempDir dir;
+  std::ofstream(dir.File("in"), std::ios::binary) << input;
+  std::string command = "timeout " + std::to_string(limitSeconds) + " " + Quoted(KROODT_TOOL_PATH);
+  for (const std::string& arg : args) command += " " + Quoted(arg);
+  command += " <" + Quoted(dir.File("in")) + " >" + Quoted(dir.File("out")) + " 2>" +
+             Quoted(dir.File("err"));
+  const int status = std::system(command.c_str());
+  KroOdtToolRun run;
+  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  if (run.exitCode == 124) ADD_FAILURE() << "the tool ran for more than " << limitSeconds << " s";
+  run.out = KroOdtReadFile(dir.File("out"));
+  run.err = KroOdtReadFile(dir.File("err"));
   return run;
+}
+
+std::string KroOdtReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
 }
 
 std::string KroOdtDescribeRun(const std::vector<std::string>& args) {
@@ -94,43 +56,6 @@ std::vector<std::string> KroOdtLines(const std::string& text) {
   std::istringstream in(text);
   for (std::string line; std::getline(in, line);) lines.push_back(line);
   return lines;
-}
-
-std::vector<std::string> KroOdtWith(std::vector<std::string> args,
-                                    const std::vector<std::string>& more) {
-  args.insert(args.end(), more.begin(), more.end());
-  return args;
-}
-
-const char* const kKroOdtBigModel = "TQFP-100-1EP_14x14mm_P0.5mm_EP5x5mm.step";
-
-#if defined(__SANITIZE_ADDRESS__)
-const bool kKroOdtSanitized = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-const bool kKroOdtSanitized = true;
-#else
-const bool kKroOdtSanitized = false;
-#endif
-#else
-const bool kKroOdtSanitized = false;
-#endif
-
-std::vector<std::vector<std::string>> KroOdtModels(bool withSample, bool withBig) {
-  std::vector<std::string> paths;
-  if (DIR* dir = opendir(KROODT_MODELS_DIR)) {
-    while (const dirent* entry = readdir(dir)) {
-      const std::string name = entry->d_name;
-      if (name.size() < 5 || name.substr(name.size() - 5) != ".step") continue;
-      if (withBig || name != kKroOdtBigModel) paths.push_back(KROODT_MODELS_DIR "/" + name);
-    }
-    closedir(dir);
-  }
-  std::sort(paths.begin(), paths.end());
-  std::vector<std::vector<std::string>> models;
-  if (withSample) models.push_back({});
-  for (const std::string& path : paths) models.push_back({path});
-  return models;
 }
 
 KroOdtTempDir::KroOdtTempDir() {

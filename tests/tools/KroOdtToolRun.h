@@ -1,5 +1,5 @@
 // Runs the kro-odt tool as a process for the tool's tests: the arguments, a text on its standard
-// input, and both outputs and the exit code collected; the models the tests run it on.
+// input, and both outputs and the exit code collected.
 #ifndef KroOdtToolRun_H
 #define KroOdtToolRun_H
 
@@ -12,26 +12,17 @@ struct KroOdtToolRun {
   std::string err;
 };
 
-// Standard input holds input. Fails the test when the tool writes nothing for 300 s.
+// Standard input holds input. Fails the test when the tool runs for more than 300 s.
 KroOdtToolRun KroOdtRunTool(const std::vector<std::string>& args, const std::string& input = "");
+
+// The bytes of a file; empty when it cannot be read.
+std::string KroOdtReadFile(const std::string& path);
 
 // "kro-odt [a] [b]", for SCOPED_TRACE.
 std::string KroOdtDescribeRun(const std::vector<std::string>& args);
 
 // The lines of a text, without their ends.
 std::vector<std::string> KroOdtLines(const std::string& text);
-
-// args followed by more.
-std::vector<std::string> KroOdtWith(std::vector<std::string> args,
-                                    const std::vector<std::string>& more);
-
-// The big STEP model, whose streams take long to read; and whether the tests run sanitized.
-extern const char* const kKroOdtBigModel;
-extern const bool kKroOdtSanitized;
-
-// Every STEP model of the test folder in name order, as the operand of a verb, the big one only
-// when asked; the sample part (no operand) first when asked.
-std::vector<std::vector<std::string>> KroOdtModels(bool withSample, bool withBig);
 
 // A fresh folder under the temporary folder, removed with its files when the object goes.
 class KroOdtTempDir {

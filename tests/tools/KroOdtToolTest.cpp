@@ -74,8 +74,6 @@ TEST(KroOdtTool, PrintsEachKeyOfAQueryWithItsSubQuery) {
        0,
        "value {support{bodyTag} topoTag}\ntype\n",
        ""},
-      {{"query", "a{} b {c}"}, 0, "a\nb\n", ""},
-      {{"query", ""}, 0, "", ""},
       {{"query", "tab\tkey"}, 0, "tab\\tkey\n", ""},
       {{"query", "clé{sous-requête} ñ"}, 0, "clé {sous-requête}\nñ\n", ""},
       {{"query", "--", "-k{x}"}, 0, "-k {x}\n", ""},
@@ -125,10 +123,6 @@ TEST(KroOdtTool, PrintsTheOctetsOfATextOrSaysWhyItCannotBeRead) {
        0,
        "octets:  65 66 0 67\ncount:   4\ntext:    ['AB',0,'C']\n",
        ""},
-      {{"octets", "[1,,2,256,-1]"},
-       0,
-       "octets:  1 2 0 255\ncount:   4\ntext:    [1,2,0,255]\n",
-       ""},
       {{"octets", "['é']"}, 0, "octets:  195 169\ncount:   2\ntext:    [195,169]\n", ""},
       // The octet text leaves no trace.
       {{"--trace", "octets", "x"},
@@ -136,10 +130,6 @@ TEST(KroOdtTool, PrintsTheOctetsOfATextOrSaysWhyItCannotBeRead) {
        "",
        "kro-odt: cannot read octet text \"x\": it does not begin with \"[\"\n"
        "kro-odt: trace: (none)\n"},
-      {{"octets", "[1,2"},
-       1,
-       "",
-       "kro-odt: cannot read octet text \"[1,2\": it ends before its closing \"]\"\n"},
   });
 }
 

@@ -3,21 +3,12 @@
 // written stream fails here.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "tools/KroOdtToolRun.h"
 
 namespace {
-
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 TEST(KroOdtWrittenStreams, AreTheSameAsTheCommittedLists) {
   const std::string models = KROODT_MODELS_DIR;
@@ -35,7 +26,7 @@ TEST(KroOdtWrittenStreams, AreTheSameAsTheCommittedLists) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(KroOdtDescribeRun(row.args) + " against " + row.list);
-    const std::string expected = ReadFile(lists + row.list);
+    const std::string expected = KroOdtReadFile(lists + row.list);
     ASSERT_FALSE(expected.empty());
     const KroOdtToolRun run = KroOdtRunTool(row.args);
     EXPECT_EQ(run.exitCode, 0);

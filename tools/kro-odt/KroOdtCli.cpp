@@ -151,6 +151,7 @@ void KroOdtPrintHelp() {
       "\n"
       "options:\n"
       "  -h, --help  this help; \"kro-odt help VERB\" tells more about one verb\n"
+      "  --version   the version of the package\n"
       "  --trace     on failure, also print the library's trace chain\n"
       "  --quiet     no progress bar (it is shown only when standard error is a terminal)\n"
       "  --          what follows is operands, even when it begins with \"-\"\n");
@@ -211,6 +212,9 @@ int KroOdtMain(int argc, char** argv) {
         args.quiet = true;
       } else if (arg == "-h" || arg == "--help") {
         help = true;
+      } else if (arg == "--version") {
+        std::printf("kro-odt %s\n", KROODT_VERSION);
+        return kKroOdtExitOk;
       } else {
         // A verb option: "--dim 2" or "--dim=2"; a flag takes no value.
         const size_t equals = arg.find('=');

@@ -45,6 +45,9 @@ struct KroMfPart::Impl {
   KroMfBody* BodyOfSolid(const KroBRepSolid* solid) const;
 };
 
+// The implementation data of a document.
+KroMfPart::Impl& KroMfPartImplOf(const KroMfPart& part);
+
 // Makes the geometric factory of a document (owned by the document).
 KroGeoFactory* KroMfMakeGeoFactory(KroMfPart* part);
 
