@@ -37,7 +37,9 @@ long Count(const KroOmxAny& map, const char* key) {
 // the lost cells by reason.
 std::map<std::string, long> DiffJson(const std::vector<std::string>& operands, int exitCode,
                                      KroOmxAny& tree) {
-  const KroOdtToolRun run = KroOdtRunTool(KroOdtWith({"diff", "--json"}, operands));
+  std::vector<std::string> args = {"diff", "--json"};
+  args.insert(args.end(), operands.begin(), operands.end());
+  const KroOdtToolRun run = KroOdtRunTool(args);
   EXPECT_EQ(run.exitCode, exitCode);
   EXPECT_EQ(run.err, "");
   std::map<std::string, long> reasons;
@@ -108,7 +110,9 @@ TEST(KroOdtDiff, KeepsEveryCellOfTheSameGeometry) {
   };
   for (const auto& [operands, total] : cases) {
     SCOPED_TRACE(KroOdtDescribeRun(operands));
-    const KroOdtToolRun run = KroOdtRunTool(KroOdtWith({"diff"}, operands));
+    std::vector<std::string> args = {"diff"};
+    args.insert(args.end(), operands.begin(), operands.end());
+    const KroOdtToolRun run = KroOdtRunTool(args);
     EXPECT_EQ(run.exitCode, 0);
     const std::vector<std::string> lines = KroOdtLines(run.out);
     ASSERT_GE(lines.size(), 5u) << run.out;
