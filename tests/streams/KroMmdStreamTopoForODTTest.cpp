@@ -177,12 +177,14 @@ TEST(KroMmdStreamGeomRefForODT, TakesTheFirstVertexInBodyOrderAmongNearOnes) {
   const std::vector<KroCell_var> vertices = CellsOf(slab->GetBody(1), 0);
   for (const double x : {0.001, 0.009}) {
     SCOPED_TRACE(x);
-    // The first vertex in body order within 0.02 of the point wins, however near another is.
+    // The first vertex in body order within the tolerance of the point wins, however near
+    // another is.
     KroCell_var first;
     for (const KroCell_var& vertex : vertices) {
       KroMathPoint at;
       ASSERT_EQ(vertex->GetPointOnCell(at), KRO_S_OK);
-      if (!first && at.DistanceTo(KroMathPoint(x, 0, 0)) < 0.02) first = vertex;
+      const double distance = at.DistanceTo(KroMathPoint(x, 0, 0));
+      if (!first && distance < KroMmdGeomCursorForODT::_LocationTolerance) first = vertex;
     }
     ASSERT_TRUE(!!first);
     char stream[64];
