@@ -127,7 +127,10 @@ KroResult KroMmdGeomSelectorForODT::GetGeomSelectorStreamForODT(KroUnicodeString
   ResetStream();
   WriteVersion();
   if (_GeoType == NoGeoType) return KroSysFail(200, kName);
-  if (KroFailed(WriteGeoType(_IsAxis ? Axis : _GeoType))) return KroSysFail(300, kName);
+  // A volume read from two of its faces has one point and direction of its own: it is written as
+  // any volume, "Wire", so that the text reads back.
+  const MyGeoType type = _IsAxis ? Axis : _GeoType == Vlme ? Wire : _GeoType;
+  if (KroFailed(WriteGeoType(type))) return KroSysFail(300, kName);
   if (KroFailed(WriteSubElem())) return KroSysFail(400, kName);
   stream = _Text;
   return KRO_S_OK;

@@ -65,8 +65,9 @@ class KroMmdGeomSelectorForODT : public KroMmdGeomCursorForODT {
   KroResult SetIsAxis(unsigned char isAxis);
   KroResult GetIsAxis(unsigned char& isAxis);
 
-  // Writes the stream of the sub-element. Stages: 200 no sub-element set (even with the axis
-  // flag set); 300 the type; 400 its point and direction.
+  // Writes the stream of the sub-element; a volume is written "Wire", also one read as "Vlme".
+  // Stages: 200 no sub-element set (even with the axis flag set); 300 the type; 400 its point
+  // and direction.
   [[nodiscard]] KroResult GetGeomSelectorStreamForODT(KroUnicodeString& stream);
   // Reads a stream and finds its sub-element in the support's body. Stages: 100 no naming
   // context; 200 empty stream; 300 no buffer, or a version above 1 (a link stream is refused
