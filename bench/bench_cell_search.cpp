@@ -6,6 +6,7 @@
 // Counters: exact_tests = mean exact distance tests per lookup; index_build_s = time to build
 // the search index of the body; cells = cells of the searched dimension.
 #include "KroBRepKernel.h"
+#include "KroMmdGeomCursorForODT.h"
 
 #include <benchmark/benchmark.h>
 
@@ -18,7 +19,7 @@
 
 namespace {
 
-constexpr double kTol = 0.02;
+constexpr double kTol = KroMmdGeomCursorForODT::_LocationTolerance;
 
 struct BodyCase {
   const char* name;

@@ -2,24 +2,21 @@
 // "3_3_#42_Face_10_0_5_0_0_1__" that name a body, the kind of one of its elements and, for a
 // vertex, edge, face or volume, a point and a direction from which the element is found again by
 // geometry. Subclasses (delegate and topology streams) supply and receive the values through
-// eight private hooks. The class also holds the octet-sequence text, which turns a host byte
-// string into a readable one-line text such as "['AB',0,'C']" and back.
+// eight private hooks; the cursor, the common fields and the cell location are those of
+// KroMmdGeomCursorForODT, which the geometric selector shares. The class also holds the
+// octet-sequence text, which turns a host byte string into a readable one-line text such as
+// "['AB',0,'C']" and back.
 #ifndef KroMmdStreamGeomRefForODT_H
 #define KroMmdStreamGeomRefForODT_H
 
 #include "KroBody.h"
-#include "KroCell.h"
-#include "KroMathDirection.h"
-#include "KroMathPoint.h"
+#include "KroMmdGeomCursorForODT.h"
 #include "KroResult.h"
 #include "KroTopology.h"
 #include "KroUnicodeString.h"
 #include "_SEQUENCE_octet.h"
 
-class KroMmdStreamGeomRefForODTOctetsTest;
-class KroMmdStreamGeomRefForODTTestAccess;
-
-class KroMmdStreamGeomRefForODT {
+class KroMmdStreamGeomRefForODT : public KroMmdGeomCursorForODT {
  public:
   // ---- Geometric link stream. ----
 
@@ -37,17 +34,18 @@ class KroMmdStreamGeomRefForODT {
 
   // Class constants. The two string objects are built when the library is loaded; see
   // KroMmdStreamClassTables.cpp for the order in which the compact streams' tables are built.
-  static constexpr char _Separator = '_';
   static const KroUnicodeString _sSeparator;  // "_"
   static constexpr int _nbTypes = 7;
   static constexpr int _Version = 3;
   static const KroUnicodeString _TabType[_nbTypes];  // "Vrtx" ... "Vlme", in MyGeoType order
 
   KroMmdStreamGeomRefForODT();
-  // A copy has its own copy of the buffer being read, so both objects can go on reading.
   KroMmdStreamGeomRefForODT(const KroMmdStreamGeomRefForODT& other);
   KroMmdStreamGeomRefForODT& operator=(const KroMmdStreamGeomRefForODT& other);
-  virtual ~KroMmdStreamGeomRefForODT();
+  ~KroMmdStreamGeomRefForODT() override;
+
+  // The fields of a link stream as ParseGeomLinkForODT reads them, without looking anything up.
+  static void ScanGeomLinkForODT(const KroUnicodeString& stream, Fields& fields);
 
   // 0 when the two streams name the same element in the same way: everything from the first
   // "_" on is equal (the version field is ignored). KRO_E_FAIL otherwise, and for a text that
@@ -73,9 +71,6 @@ class KroMmdStreamGeomRefForODT {
   [[nodiscard]] KroResult ParseGeomLinkForODT(const KroUnicodeString& stream);
 
  private:
-  friend class KroMmdStreamGeomRefForODTOctetsTest;
-  friend class KroMmdStreamGeomRefForODTTestAccess;  // field readers, for unit tests
-
   // ---- Hooks supplied by the subclasses. ----
   // Writing: the body identifier text.
   virtual KroResult GetBodyIdentifier(KroUnicodeString& identifier) = 0;
@@ -94,38 +89,18 @@ class KroMmdStreamGeomRefForODT {
   // Reading: the specialised part of a version 2 or 3 stream.
   virtual KroResult SetSpecializedStream(const KroUnicodeString& specialized) = 0;
 
-  // ---- Cursor and fields. ----
-  void Clear();
-  char GetChar();
-  KroResult CheckPos();
-  // Reads characters up to the next separator, which is consumed; fails, with the cursor at
-  // the end, when the text ends first.
-  KroResult ReadField(KroUnicodeString& field);
+  // ---- Fields of the link stream (KroMmdGeomCursorForODT has the others). ----
   KroResult WriteVersion();
   unsigned char IsReadableVersion(int& version);
   KroResult WriteBodyIdentifier(const KroUnicodeString& identifier);
-  KroResult ReadSpecName(KroUnicodeString& name);
   KroResult WriteGeoType(MyGeoType type);
   KroResult ReadGeoType(MyGeoType& type);
-  KroResult WritePoint(KroMathPoint& point);
-  KroResult ReadPoint(KroMathPoint& point);
-  KroResult WriteDirection(KroMathDirection& direction);
-  KroResult ReadDirection(KroMathDirection& direction);
   KroResult WriteSpecializedStream(const KroUnicodeString& specialized);
   KroResult ReadSpecializedStream(KroUnicodeString& specialized);
-
-  // ---- Locating the sub-element by geometry (KroMmdStreamGeomRefForODTCells.cpp). ----
+  // The point and direction of the sub-element that GetSubElem gives, and the cell of the body
+  // found from them, traced under this class's names.
   KroResult WriteSubElem();
   KroResult ReadSubElem(KroBody_var& body, MyGeoType type, KroTopology_var& subElement);
-  KroResult GetDirection(KroCell_var& cell, KroMathDirection& direction, KroMathPoint& point);
-  KroResult GetVertexOnBody(double tolerance, KroMathPoint& point, KroBody_var& body,
-                            KroCell_var& vertex);
-  KroResult GetVolumeCellFromFaces(KroBody_var body, KroCell_var face1, KroCell_var face2,
-                                   KroCell_var& volume);
-  KroResult GetBestCellsOnBodyFromPointByGeomReroute(int mode, double tolerance, short dimension,
-                                                     int useDirection, KroMathPoint* point,
-                                                     KroMathDirection* direction, KroBody* body,
-                                                     KroCell_var& cell);
 
   // ---- Octet-sequence helpers. ----
 
@@ -135,11 +110,6 @@ class KroMmdStreamGeomRefForODT {
   // The text of one octet: backslash and character for "'" and the backslash, the character for
   // other displayable octets, the decimal value for the others.
   static KroUnicodeString GetEscapedIfnSEQChar(unsigned char octet);
-
-  int _Cursor;             // next position to read
-  KroUnicodeString _Text;  // stream being written, or whole stream being read
-  char* _Buffer;           // owned copy of the characters being read, no terminator; or null
-  int _BufferLength;       // number of characters of the text being read
 };
 
 #endif

@@ -1,12 +1,13 @@
-// Sub-element fields of KroMmdStreamGeomRefForODT: a vertex, edge, face or volume is written as
-// a point on it and a direction there (the unit tangent of an edge, the unit normal of a face),
-// and found again in its body by geometry, within 0.02 model units of the point.
+// Locating a sub-element of a compact geometric text (KroMmdGeomCursorForODT), shared by the link
+// stream and the selector: a vertex, edge, face or volume is written as a point on it and a
+// direction there (the unit tangent of an edge, the unit normal of a face), and found again in
+// its body by geometry, within _LocationTolerance of the point.
 #include "GetCellsOnBodyFromPointByGeomReroute.h"
 #include "KroCurve.h"
 #include "KroList.h"
 #include "KroListPtrKroCell.h"
 #include "KroMathVector.h"
-#include "KroMmdStreamGeomRefForODT.h"
+#include "KroMmdGeomCursorForODT.h"
 #include "KroPoint.h"
 #include "KroSoftwareConfiguration.h"
 #include "KroSurface.h"
@@ -16,50 +17,27 @@
 #include "KroVyxDistanceMin.h"
 
 namespace {
-const char* const kWriteSubElemName = "KroMmdStreamGeomRefForODT::WriteSubElem";
-const char* const kReadSubElemName = "KroMmdStreamGeomRefForODT::ReadSubElem";
-
-// Largest distance, exclusive, at which a cell is found again from its point.
-constexpr double kLocationTolerance = 0.02;
 constexpr short kFaceDimension = 2;
 constexpr short kVolumeDimension = 3;
 
-// A new default configuration (one reference) for a distance operator, given back by the caller.
-KroSoftwareConfiguration* NewConfiguration() { return new KroSoftwareConfiguration(); }
-
-// The parameter of the point of the curve nearest to point; the default parameter when the
-// curve has no factory or the projection cannot be made. Host errors raised while the operator
-// is made or asked are discarded.
-KroCrvParam NearestCurveParam(KroCurve* curve, const KroMathPoint& point) {
-  KroCrvParam param;
-  KroGeoFactory_var factory = curve->GetGeoFactory();
-  KroSoftwareConfiguration* config = NewConfiguration();
+// The parameter of the point of a curve or surface nearest to point, from the host's
+// minimum-distance operator (extra: the surface operator's flag); the default parameter when the
+// geometry has no factory or the projection cannot be made. Host errors raised while the
+// operator is made or asked are discarded.
+template <class Param, class Geometry, class... Extra>
+Param NearestParam(Geometry* geometry, const KroMathPoint& point,
+                   KroResult (KroVyxDistanceMin::*getParam)(Param&) const, Extra... extra) {
+  Param param;
+  KroGeoFactory_var factory = geometry->GetGeoFactory();
+  // A new default configuration (one reference), given back below.
+  KroSoftwareConfiguration* config = new KroSoftwareConfiguration();
   KroVyxDistanceMin* distance = nullptr;
   if (!!factory) {
     try {
-      distance = KroVyxCreateDistanceMin(factory.get(), config, point, curve, 0);
-      if (distance != nullptr && distance->GetCrvParam(param) != KRO_S_OK) param = KroCrvParam();
+      distance = KroVyxCreateDistanceMin(factory.get(), config, point, geometry, extra..., 0);
+      if (distance != nullptr && KroFailed((distance->*getParam)(param))) param = Param();
     } catch (...) {
-      param = KroCrvParam();
-    }
-  }
-  if (distance != nullptr) distance->Release();
-  config->Release();
-  return param;
-}
-
-// The same for a surface (flag 1: the face's own surface).
-KroSurParam NearestSurfaceParam(KroSurface* surface, const KroMathPoint& point) {
-  KroSurParam param;
-  KroGeoFactory_var factory = surface->GetGeoFactory();
-  KroSoftwareConfiguration* config = NewConfiguration();
-  KroVyxDistanceMin* distance = nullptr;
-  if (!!factory) {
-    try {
-      distance = KroVyxCreateDistanceMin(factory.get(), config, point, surface, 1, 0);
-      if (distance != nullptr && distance->GetSurParam(param) != KRO_S_OK) param = KroSurParam();
-    } catch (...) {
-      param = KroSurParam();
+      param = Param();
     }
   }
   if (distance != nullptr) distance->Release();
@@ -68,59 +46,33 @@ KroSurParam NearestSurfaceParam(KroSurface* surface, const KroMathPoint& point) 
 }
 }  // namespace
 
-KroResult KroMmdStreamGeomRefForODT::WriteSubElem() {
+KroResult KroMmdGeomCursorForODT::WriteCellFields(const KroTopology_var& subElement,
+                                                  const char* name) {
   KroMathPoint point(0.0, 0.0, 0.0);
   KroMathDirection direction(1.0, 0.0, 0.0);
-
-  KroTopology_var subElement;
-  if (GetSubElem(subElement) != KRO_S_OK) {
-    KroSysBftier(100, kWriteSubElemName, 0);
-    return KRO_E_FAIL;
-  }
   KroCell_var cell = subElement;
-  if (!cell) {
-    KroSysBftier(200, kWriteSubElemName, 0);
-    return KRO_E_FAIL;
-  }
+  if (!cell) return KroSysFail(200, name);
 
   if (cell->GetDimension() != 0) {
     // A cell without a point (a degenerate edge may have none) cannot be found again: writing
     // the start point instead would name some other cell, or none.
-    if (cell->GetPointOnCell(point) != KRO_S_OK) {
-      KroSysBftier(400, kWriteSubElemName, 0);
-      return KRO_E_FAIL;
-    }
+    if (KroFailed(cell->GetPointOnCell(point))) return KroSysFail(400, name);
   } else {
     KroVertex_var vertex = subElement;
-    if (!vertex) {
-      KroSysBftier(300, kWriteSubElemName, 0);
-      return KRO_E_FAIL;
-    }
+    if (!vertex) return KroSysFail(300, name);
     KroPoint_var vertexPoint = vertex->GetPoint();
-    if (!vertexPoint) {
-      KroSysBftier(400, kWriteSubElemName, 0);
-      return KRO_E_FAIL;
-    }
+    if (!vertexPoint) return KroSysFail(400, name);
     point = vertexPoint->GetModelPoint();
   }
 
-  if (WritePoint(point) != KRO_S_OK) {
-    KroSysBftier(500, kWriteSubElemName, 0);
-    return KRO_E_FAIL;
-  }
-  if (GetDirection(cell, direction, point) != KRO_S_OK) {
-    KroSysBftier(600, kWriteSubElemName, 0);
-    return KRO_E_FAIL;
-  }
-  if (WriteDirection(direction) != KRO_S_OK) {
-    KroSysBftier(700, kWriteSubElemName, 0);
-    return KRO_E_FAIL;
-  }
+  if (KroFailed(WritePoint(point))) return KroSysFail(500, name);
+  if (KroFailed(GetDirection(cell, direction, point))) return KroSysFail(600, name);
+  if (KroFailed(WriteDirection(direction))) return KroSysFail(700, name);
   return KRO_S_OK;
 }
 
-KroResult KroMmdStreamGeomRefForODT::GetDirection(KroCell_var& cell, KroMathDirection& direction,
-                                                  KroMathPoint& point) {
+KroResult KroMmdGeomCursorForODT::GetDirection(KroCell_var& cell, KroMathDirection& direction,
+                                               KroMathPoint& point) {
   if (!cell) return KRO_S_OK;
   switch (cell->GetDimension()) {
     case 0:
@@ -132,7 +84,7 @@ KroResult KroMmdStreamGeomRefForODT::GetDirection(KroCell_var& cell, KroMathDire
     case 1: {
       KroCurve_var curve = cell->GetGeometry();
       if (!curve) break;
-      const KroCrvParam param = NearestCurveParam(curve.get(), point);
+      const KroCrvParam param = NearestParam(curve.get(), point, &KroVyxDistanceMin::GetCrvParam);
       KroMathVector tangent;
       curve->EvalFirstDeriv(param, tangent);
       // Unit length kept as it is, zero gives (1, 0, 0), any other length is divided out.
@@ -142,7 +94,8 @@ KroResult KroMmdStreamGeomRefForODT::GetDirection(KroCell_var& cell, KroMathDire
     case 2: {
       KroSurface_var surface = cell->GetGeometry();
       if (!surface) break;
-      const KroSurParam param = NearestSurfaceParam(surface.get(), point);
+      const KroSurParam param =
+          NearestParam(surface.get(), point, &KroVyxDistanceMin::GetSurParam, 1);
       surface->EvalNormal(param, direction);
       break;
     }
@@ -152,69 +105,45 @@ KroResult KroMmdStreamGeomRefForODT::GetDirection(KroCell_var& cell, KroMathDire
   return KRO_S_OK;
 }
 
-KroResult KroMmdStreamGeomRefForODT::ReadSubElem(KroBody_var& body, MyGeoType type,
-                                                 KroTopology_var& subElement) {
+KroResult KroMmdGeomCursorForODT::ReadCellFields(KroBody_var& body, short dimension, bool twoFaces,
+                                                 const char* name, KroTopology_var& subElement) {
   subElement = nullptr;
   KroMathPoint point;
   KroMathDirection direction;
-  if (ReadPoint(point) != KRO_S_OK) {
-    KroSysBftier(100, kReadSubElemName, 0);
-    return KRO_E_FAIL;
-  }
-  if (ReadDirection(direction) != KRO_S_OK) {
-    KroSysBftier(200, kReadSubElemName, 0);
-    return KRO_E_FAIL;
-  }
+  if (KroFailed(ReadPoint(point))) return KroSysFail(100, name);
+  if (KroFailed(ReadDirection(direction))) return KroSysFail(200, name);
 
   KroCell_var cell;
-  if (type == Vrtx) {
-    if (GetVertexOnBody(kLocationTolerance, point, body, cell) != KRO_S_OK) {
-      KroSysBftier(900, kReadSubElemName, 0);
-      return KRO_E_FAIL;
-    }
-  } else if (type == Vlme) {
+  if (twoFaces) {
     KroMathPoint secondPoint;
     KroMathDirection secondDirection;
-    if (ReadPoint(secondPoint) != KRO_S_OK) {
-      KroSysBftier(300, kReadSubElemName, 0);
-      return KRO_E_FAIL;
-    }
-    if (ReadDirection(secondDirection) != KRO_S_OK) {
-      KroSysBftier(400, kReadSubElemName, 0);
-      return KRO_E_FAIL;
-    }
+    if (KroFailed(ReadPoint(secondPoint))) return KroSysFail(300, name);
+    if (KroFailed(ReadDirection(secondDirection))) return KroSysFail(400, name);
     KroCell_var face1;
-    if (GetBestCellsOnBodyFromPointByGeomReroute(0, kLocationTolerance, kFaceDimension, 1, &point,
-                                                 &direction, body.get(), face1) != KRO_S_OK) {
-      KroSysBftier(500, kReadSubElemName, 0);
-      return KRO_E_FAIL;
-    }
+    if (KroFailed(GetBestCellsOnBodyFromPointByGeomReroute(0, _LocationTolerance, kFaceDimension, 1,
+                                                           &point, &direction, body.get(), face1)))
+      return KroSysFail(500, name);
     KroCell_var face2;
-    if (GetBestCellsOnBodyFromPointByGeomReroute(0, kLocationTolerance, kFaceDimension, 1,
-                                                 &secondPoint, &secondDirection, body.get(),
-                                                 face2) != KRO_S_OK) {
-      KroSysBftier(600, kReadSubElemName, 0);
-      return KRO_E_FAIL;
-    }
+    if (KroFailed(GetBestCellsOnBodyFromPointByGeomReroute(0, _LocationTolerance, kFaceDimension, 1,
+                                                           &secondPoint, &secondDirection,
+                                                           body.get(), face2)))
+      return KroSysFail(600, name);
     // Without both faces there is no volume to look for: success with no cell.
-    if (!!face1 && !!face2 && GetVolumeCellFromFaces(body, face1, face2, cell) != KRO_S_OK) {
-      KroSysBftier(700, kReadSubElemName, 0);
-      return KRO_E_FAIL;
-    }
-  } else {
-    if (GetBestCellsOnBodyFromPointByGeomReroute(0, kLocationTolerance, static_cast<short>(type), 1,
-                                                 &point, &direction, body.get(),
-                                                 cell) != KRO_S_OK) {
-      KroSysBftier(800, kReadSubElemName, 0);
-      return KRO_E_FAIL;
-    }
+    if (!!face1 && !!face2 && KroFailed(GetVolumeCellFromFaces(body, face1, face2, cell)))
+      return KroSysFail(700, name);
+  } else if (dimension == 0) {
+    if (KroFailed(GetVertexOnBody(_LocationTolerance, point, body, cell)))
+      return KroSysFail(900, name);
+  } else if (KroFailed(GetBestCellsOnBodyFromPointByGeomReroute(
+                 0, _LocationTolerance, dimension, 1, &point, &direction, body.get(), cell))) {
+    return KroSysFail(800, name);
   }
   subElement = cell;
   return KRO_S_OK;
 }
 
-KroResult KroMmdStreamGeomRefForODT::GetVertexOnBody(double tolerance, KroMathPoint& point,
-                                                     KroBody_var& body, KroCell_var& vertex) {
+KroResult KroMmdGeomCursorForODT::GetVertexOnBody(double tolerance, KroMathPoint& point,
+                                                  KroBody_var& body, KroCell_var& vertex) {
   if (!body) return KRO_E_FAIL;
   KroListPtrKroCell vertices;
   body->GetAllCells(vertices, 0);
@@ -232,9 +161,8 @@ KroResult KroMmdStreamGeomRefForODT::GetVertexOnBody(double tolerance, KroMathPo
   return KRO_E_FAIL;
 }
 
-KroResult KroMmdStreamGeomRefForODT::GetVolumeCellFromFaces(KroBody_var body, KroCell_var face1,
-                                                            KroCell_var face2,
-                                                            KroCell_var& volume) {
+KroResult KroMmdGeomCursorForODT::GetVolumeCellFromFaces(KroBody_var body, KroCell_var face1,
+                                                         KroCell_var face2, KroCell_var& volume) {
   if (!face1 || !face2 || !body) return KRO_E_FAIL;
   KroListPtrKroCell volumes;
   body->GetAllCells(volumes, kVolumeDimension);
@@ -260,7 +188,7 @@ KroResult KroMmdStreamGeomRefForODT::GetVolumeCellFromFaces(KroBody_var body, Kr
   return KRO_E_FAIL;
 }
 
-KroResult KroMmdStreamGeomRefForODT::GetBestCellsOnBodyFromPointByGeomReroute(
+KroResult KroMmdGeomCursorForODT::GetBestCellsOnBodyFromPointByGeomReroute(
     int mode, double tolerance, short dimension, int useDirection, KroMathPoint* point,
     KroMathDirection* direction, KroBody* body, KroCell_var& cell) {
   KroListPtrKroCell* cells = nullptr;

@@ -46,16 +46,11 @@ void KroMmdStreamTopoForODT::_Clear() {
 KroResult KroMmdStreamTopoForODT::GetStreamFromTopo(KroBody_var& body, KroTopology_var& cell,
                                                     KroUnicodeString& stream) {
   _Clear();
-  if (!body) {
-    KroSysBftier(100, "KroMmdStreamTopoForODT::GetStreamFromTopo", 0);
-    return KRO_E_FAIL;
-  }
+  if (!body) return KroSysFail(100, "KroMmdStreamTopoForODT::GetStreamFromTopo");
   _Body = body;
   _SubElem = cell;
-  if (StreamGeomLinkForODT(stream) != KRO_S_OK) {
-    KroSysBftier(200, "KroMmdStreamTopoForODT::GetStreamFromTopo", 0);
-    return KRO_E_FAIL;
-  }
+  if (KroFailed(StreamGeomLinkForODT(stream)))
+    return KroSysFail(200, "KroMmdStreamTopoForODT::GetStreamFromTopo");
   return KRO_S_OK;
 }
 
@@ -64,10 +59,8 @@ KroResult KroMmdStreamTopoForODT::GetTopoFromStream(const KroUnicodeString& stre
                                                     KroBody_var& body, KroTopology_var& cell) {
   _Clear();
   _NamingContext = context;
-  if (ParseGeomLinkForODT(stream) != KRO_S_OK) {
-    KroSysBftier(100, "KroMmdStreamTopoForODT::GetTopoFromStream", 0);
-    return KRO_E_FAIL;
-  }
+  if (KroFailed(ParseGeomLinkForODT(stream)))
+    return KroSysFail(100, "KroMmdStreamTopoForODT::GetTopoFromStream");
   body = _Body;
   cell = _SubElem;
   return KRO_S_OK;
@@ -76,56 +69,34 @@ KroResult KroMmdStreamTopoForODT::GetTopoFromStream(const KroUnicodeString& stre
 // ---- Hooks. ----
 
 KroResult KroMmdStreamTopoForODT::GetBodyIdentifier(KroUnicodeString& identifier) {
-  const char* const name = "KroMmdStreamTopoForODT::GetBodyIdentifier";
+  static const char* const name = "KroMmdStreamTopoForODT::GetBodyIdentifier";
   KroBrpGraph* graph = KroMfBRepUtils::GetGraph(_Body);
-  if (graph == nullptr) {
-    KroSysBftier(100, name, 0);
-    return KRO_E_FAIL;
-  }
+  if (graph == nullptr) return KroSysFail(100, name);
   KroBrpScope* node = graph->GetScope(_Body.get());
-  if (node == nullptr) {
-    KroSysBftier(300, name, 0);
-    return KRO_E_FAIL;
-  }
+  if (node == nullptr) return KroSysFail(300, name);
   KroIGnAssociatedObject_var object = node->GetAssociatedObject();
-  if (!object) {
-    KroSysBftier(400, name, 0);
-    return KRO_E_FAIL;
-  }
+  if (!object) return KroSysFail(400, name);
   KroGnIdentifier gnIdentifier;
-  if (object->GetGnIdentifier(gnIdentifier, 0) != KRO_S_OK) {
-    KroSysBftier(500, name, 0);
-    return KRO_E_FAIL;
-  }
-  if (KroMmdStreamGnIdentifierForODT::GetStreamFromGnIdentifier(gnIdentifier, identifier) !=
-      KRO_S_OK) {
-    KroSysBftier(600, name, 0);
-    return KRO_E_FAIL;
-  }
+  if (KroFailed(object->GetGnIdentifier(gnIdentifier, 0))) return KroSysFail(500, name);
+  if (KroFailed(
+          KroMmdStreamGnIdentifierForODT::GetStreamFromGnIdentifier(gnIdentifier, identifier)))
+    return KroSysFail(600, name);
   return KRO_S_OK;
 }
 
 KroResult KroMmdStreamTopoForODT::ParseBodyIdentifier(const KroUnicodeString& identifier,
                                                       KroBody_var& body) {
-  const char* const name = "KroMmdStreamTopoForODT::ParseBodyIdentifier";
+  static const char* const name = "KroMmdStreamTopoForODT::ParseBodyIdentifier";
   KroBrpGraph* graph = KroMfBRepUtils::GetGraph(_NamingContext);
   _Body = nullptr;
   body = nullptr;
-  if (graph == nullptr) {
-    KroSysBftier(100, name, 0);
-    return KRO_E_FAIL;
-  }
+  if (graph == nullptr) return KroSysFail(100, name);
   KroGnIdentifier gnIdentifier;
-  if (KroMmdStreamGnIdentifierForODT::GetGnIdentifierFromStream(identifier, gnIdentifier) !=
-      KRO_S_OK) {
-    KroSysBftier(200, name, 0);
-    return KRO_E_FAIL;
-  }
+  if (KroFailed(
+          KroMmdStreamGnIdentifierForODT::GetGnIdentifierFromStream(identifier, gnIdentifier)))
+    return KroSysFail(200, name);
   KroBrpScope* node = graph->GetScope(gnIdentifier);
-  if (node == nullptr) {
-    KroSysBftier(300, name, 0);
-    return KRO_E_FAIL;
-  }
+  if (node == nullptr) return KroSysFail(300, name);
   // A node without a body gives an empty body; finding a sub-element in it then fails.
   _Body = node->GetBody(1);
   body = _Body;
@@ -165,9 +136,7 @@ KroResult KroMmdStreamTopoForODT::GetSpecializedStream(KroUnicodeString& special
 }
 
 KroResult KroMmdStreamTopoForODT::SetSpecializedStream(const KroUnicodeString& specialized) {
-  if (!specialized.IsEmpty()) {
-    KroSysBftier(100, "KroMmdStreamTopoForODT::SetSpecializedStream", 0);
-    return KRO_E_FAIL;
-  }
+  if (!specialized.IsEmpty())
+    return KroSysFail(100, "KroMmdStreamTopoForODT::SetSpecializedStream");
   return KRO_S_OK;
 }

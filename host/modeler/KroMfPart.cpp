@@ -7,6 +7,7 @@
 #include "KroBRepModel.h"
 #include "KroBrpGraph.h"
 #include "KroIAlias.h"
+#include "KroIBRepAccessPriv.h"
 #include "KroIGeometricalElement.h"
 #include "KroIGnAssociatedObject.h"
 #include "KroIJournalingSpec.h"
@@ -287,6 +288,9 @@ KroMfPart* KroMfPart::FromContext(KroBaseUnknown* context) {
   if (!context) return nullptr;
   if (KroMfPart* part = dynamic_cast<KroMfPart*>(context)) return part;
   if (KroMfPartObject* object = dynamic_cast<KroMfPartObject*>(context)) return object->GetPart();
+  // A BRep access belongs to no document, but leads to the feature that supports it.
+  if (KroIBRepAccessPriv* access = dynamic_cast<KroIBRepAccessPriv*>(context))
+    return FromContext(access->GetSupportingObject().get());
   return nullptr;
 }
 

@@ -74,9 +74,10 @@ class KroMfPart : public virtual KroINamingContext,
   [[nodiscard]] static KroResult CreateSamplePart(KroVar<KroMfPart>& part,
                                                   KroUnicodeString* message = nullptr);
 
-  // The document of an object used as a context: the document itself, or the document that
-  // owns the object (feature, body, cell, geometry, factory, graph, scope...). Null for an
-  // object of no document. A plain pointer, valid while the context is held.
+  // The document of an object used as a context: the document itself, the document that owns
+  // the object (feature, body, cell, geometry, factory, graph, scope...), or that of the
+  // feature of a BRep access. Null for an object of no document. A plain pointer, valid while
+  // the context is held.
   static KroMfPart* FromContext(KroBaseUnknown* context);
 
   const char* GetLateType() const override { return "KroMfPart"; }

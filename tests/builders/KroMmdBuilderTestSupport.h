@@ -13,17 +13,20 @@
 #include "KroIGnAssociatedObject.h"
 #include "KroIMmiLogElement.h"
 #include "KroISpecObject.h"
+#include "KroListPtrKroCell.h"
 #include "KroMfPart.h"
 #include "KroMfPartObject.h"
 #include "KroSysTraceRecorder.h"
 
-// The recorded chain as the recorder writes it, with "GNAO::", "Log::" and "ODT::" for the class
-// names of the builders.
+// The recorded chain as the recorder writes it, with "GNAO::", "Log::", "BRep::", "Sel::" and
+// "ODT::" for the class names of the builders and the geometric selector.
 inline std::string KroTestChainOf(const KroSysTraceRecorder& recorder) {
   std::string chain = recorder.ToString();
   for (const auto& [name, shortName] :
        {std::make_pair("KroMmdGNAOSpecODTStreamBuilder::", "GNAO::"),
         std::make_pair("KroMmdLogElementODTStreamBuilder::", "Log::"),
+        std::make_pair("KroMmdBRepAccessODTStreamBuilder::", "BRep::"),
+        std::make_pair("KroMmdGeomSelectorForODT::", "Sel::"),
         std::make_pair("KroMmdODTStreamBuilder::", "ODT::")}) {
     for (size_t at; (at = chain.find(name)) != std::string::npos;) {
       chain.replace(at, std::string(name).size(), shortName);
@@ -36,6 +39,29 @@ inline KroMfPart_var KroTestSamplePart() {
   KroMfPart_var part;
   EXPECT_EQ(KroMfPart::CreateSamplePart(part), KRO_S_OK);
   return part;
+}
+
+// A fresh document of the Transformer model (8 solids): every call reads the file again.
+inline KroMfPart_var KroTestStepPart() {
+  KroMfPart_var part;
+  const std::string path = std::string(KROODT_MODELS_DIR) + "/Transformer_Breve_TEZ-22x24.step";
+  EXPECT_EQ(KroMfPart::Load(path.c_str(), part), KRO_S_OK);
+  return part;
+}
+
+// A document of a part built in code, such as KroBRepModel::MakeBox(20, 10, 10).
+inline KroMfPart_var KroTestModelPart(const std::shared_ptr<KroBRepModel>& model) {
+  KroMfPart_var part;
+  EXPECT_EQ(KroMfPart::CreateFromModel(model, part), KRO_S_OK);
+  return part;
+}
+
+// The index-th cell (from 1) of that dimension of a body of the document.
+inline KroCell_var KroTestCell(const KroMfPart_var& part, short dimension, int index,
+                               int body = 1) {
+  KroListPtrKroCell cells;
+  EXPECT_EQ(part->GetBody(body)->GetAllCells(cells, dimension), KRO_S_OK);
+  return index <= cells.Size() ? KroCell_var(cells[index]) : KroCell_var();
 }
 
 // The sample part's solids under features whose names, aliases and references are not ASCII.

@@ -12,10 +12,11 @@
 
 #include "KroBRepKernel.h"
 #include "KroHostTestDocuments.h"
+#include "KroMmdGeomCursorForODT.h"
 
 namespace {
 
-constexpr double kTol = 0.02;  // the location tolerance of the geometric streams
+constexpr double kTol = KroMmdGeomCursorForODT::_LocationTolerance;
 
 std::shared_ptr<KroBRepModel> LoadOrFail(const std::string& path) {
   KroBRepStatus st;

@@ -13,13 +13,14 @@
 #include "KroBRepModel.h"
 #include "KroCurve.h"
 #include "KroHostTestDocuments.h"
+#include "KroMmdGeomCursorForODT.h"
 #include "KroSoftwareConfiguration.h"
 #include "KroSurface.h"
 #include "KroVyxCreateDistanceMin.h"
 
 namespace {
 
-constexpr double kTolerance = 0.02;
+constexpr double kTolerance = KroMmdGeomCursorForODT::_LocationTolerance;
 
 // The answer of one search; the lists are deleted with it.
 struct Hits {

@@ -198,7 +198,7 @@ TEST(KroMmdStreamGeomRefForODT, NormalisesDirectionsWhenReading) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.fields);
     KroMathDirection direction(0, 1, 0);
-    ASSERT_EQ(KroMmdStreamGeomRefForODTTestAccess::ReadDirection(c.fields, direction), KRO_S_OK);
+    ASSERT_EQ(GeomCursorProbe::ReadDirection(c.fields, direction), KRO_S_OK);
     EXPECT_EQ(direction.GetX(), c.x);
     EXPECT_EQ(direction.GetY(), c.y);
     EXPECT_EQ(direction.GetZ(), c.z);

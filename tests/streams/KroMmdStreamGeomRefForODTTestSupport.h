@@ -1,13 +1,12 @@
 // Test helpers for the geometric link streams: a link stream whose hooks follow a script and
-// record what they receive, hand-made cells with exactly known geometry, a reader of private
-// fields, and documents built from the kernel's parts.
+// record what they receive, hand-made cells with exactly known geometry, a probe of the shared
+// field readers, and documents built from the kernel's parts.
 #ifndef KroMmdStreamGeomRefForODTTestSupport_H
 #define KroMmdStreamGeomRefForODTTestSupport_H
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 #include <map>
 #include <memory>
 #include <string>
@@ -73,18 +72,13 @@ class ScriptedGeomLink : public KroMmdStreamGeomRefForODT {
   }
 };
 
-// Reaches the private direction reader of the link stream on a text of the test's choosing.
-class KroMmdStreamGeomRefForODTTestAccess {
+// Reaches the direction reader that the compact streams share, on a text of the test's choosing.
+class GeomCursorProbe : public KroMmdGeomCursorForODT {
  public:
   static KroResult ReadDirection(const std::string& text, KroMathDirection& direction) {
-    ScriptedGeomLink link;  // the text loaded with the cursor at 0, as the reader does
-    KroMmdStreamGeomRefForODT& stream = link;
-    stream.Clear();
-    stream._Text = KroUnicodeString(text);
-    stream._BufferLength = static_cast<int>(text.size());
-    stream._Buffer = new char[text.size()];
-    std::memcpy(stream._Buffer, text.data(), text.size());
-    return stream.ReadDirection(direction);
+    GeomCursorProbe probe;  // the text loaded with the cursor at 0, as the readers do
+    if (KroFailed(probe.LoadText(text))) return KRO_E_FAIL;
+    return probe.KroMmdGeomCursorForODT::ReadDirection(direction);
   }
 };
 

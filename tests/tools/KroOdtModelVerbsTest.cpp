@@ -160,7 +160,7 @@ roundtrip: 741 cells: 741 same, 0 ambiguous, 0 lost, 0 wrong
   const KroOdtToolRun json = KroOdtRunTool({"roundtrip", "--json", "--quiet"});
   EXPECT_EQ(json.exitCode, 0);
   EXPECT_EQ(std::regex_replace(json.out, std::regex(R"("seconds":[0-9.e+-]+)"), R"("seconds":0)"),
-            R"({"model":"built-in sample part",)" + Counts(741) +
+            R"({"model":"built-in sample part","via":"topo",)" + Counts(741) +
                 R"(,"seconds":0,"by_dimension":{)" + R"("vertex":{)" + Counts(235) +
                 R"(},"edge":{)" + Counts(353) + R"(},"face":{)" + Counts(145) + R"(},"volume":{)" +
                 Counts(8) + R"(}},"problems":[]})" + "\n");

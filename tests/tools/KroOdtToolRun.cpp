@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -43,6 +44,34 @@ std::string KroOdtReadFile(const std::string& path) {
   std::ostringstream text;
   text << in.rdbuf();
   return text.str();
+}
+
+std::vector<std::string> KroOdtWith(std::vector<std::string> args,
+                                    const std::vector<std::string>& more) {
+  args.insert(args.end(), more.begin(), more.end());
+  return args;
+}
+
+const char* const kKroOdtBigModel = "TQFP-100-1EP_14x14mm_P0.5mm_EP5x5mm.step";
+
+#if defined(__SANITIZE_ADDRESS__)
+const bool kKroOdtSanitized = true;
+#else
+const bool kKroOdtSanitized = false;
+#endif
+
+std::vector<std::vector<std::string>> KroOdtModels(bool withSample, bool withBig) {
+  std::vector<std::string> paths;
+  for (const auto& entry : std::filesystem::directory_iterator(KROODT_MODELS_DIR)) {
+    const std::string name = entry.path().filename().string();
+    if (entry.path().extension() != ".step") continue;
+    if (withBig || name != kKroOdtBigModel) paths.push_back(entry.path().string());
+  }
+  std::sort(paths.begin(), paths.end());
+  std::vector<std::vector<std::string>> models;
+  if (withSample) models.push_back({});
+  for (const std::string& path : paths) models.push_back({path});
+  return models;
 }
 
 std::string KroOdtDescribeRun(const std::vector<std::string>& args) {

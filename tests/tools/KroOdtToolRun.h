@@ -24,6 +24,18 @@ std::string KroOdtDescribeRun(const std::vector<std::string>& args);
 // The lines of a text, without their ends.
 std::vector<std::string> KroOdtLines(const std::string& text);
 
+// args followed by more.
+std::vector<std::string> KroOdtWith(std::vector<std::string> args,
+                                    const std::vector<std::string>& more);
+
+// The big STEP model, whose streams take long to read; and whether the tests run sanitized.
+extern const char* const kKroOdtBigModel;
+extern const bool kKroOdtSanitized;
+
+// Every STEP model of the test folder in name order, as the operand of a verb, the big one only
+// when asked; the sample part (no operand) first when asked.
+std::vector<std::vector<std::string>> KroOdtModels(bool withSample, bool withBig);
+
 // A fresh folder under the temporary folder, removed with its files when the object goes.
 class KroOdtTempDir {
  public:

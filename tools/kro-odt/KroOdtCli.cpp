@@ -168,7 +168,8 @@ void KroOdtPrintHelp() {
 
 void KroOdtPrintVerbHelp(const KroOdtVerb& verb) {
   std::printf("usage: %s\n\n%s\n", UsageLine(verb).c_str(), verb.summary);
-  if (*verb.details) std::printf("\n%s", verb.details);
+  // Figures of the library, such as <tolerance>, are filled in from the library itself.
+  if (*verb.details) std::printf("\n%s", KroOdtFillPlaceholders(verb.details, {}).c_str());
 }
 
 int KroOdtPrintReport(const KroOdtArgs& args, const KroOdtReport& report) {

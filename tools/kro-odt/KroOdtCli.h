@@ -69,7 +69,8 @@ void KroOdtPrintHelp();
 void KroOdtPrintVerbHelp(const KroOdtVerb& verb);
 
 // Verbs (KroOdtTextVerbs.cpp, KroOdtDemo.cpp, KroOdtCellVerbs.cpp, KroOdtRoundtrip.cpp,
-// KroOdtFeatureVerbs.cpp, KroOdtFind.cpp, KroOdtDiff.cpp, KroOdtTemplateVerbs.cpp).
+// KroOdtFeatureVerbs.cpp, KroOdtAccess.cpp, KroOdtFind.cpp, KroOdtDiff.cpp,
+// KroOdtTemplateVerbs.cpp).
 int KroOdtRunHelp(KroOdtArgs& args);
 int KroOdtRunQuery(KroOdtArgs& args);
 int KroOdtRunGnId(KroOdtArgs& args);
@@ -78,6 +79,7 @@ int KroOdtRunDemo(KroOdtArgs& args);
 int KroOdtRunInfo(KroOdtArgs& args);
 int KroOdtRunCells(KroOdtArgs& args);
 int KroOdtRunFeatures(KroOdtArgs& args);
+int KroOdtRunAccess(KroOdtArgs& args);
 int KroOdtRunFind(KroOdtArgs& args);
 int KroOdtRunRoundtrip(KroOdtArgs& args);
 int KroOdtRunDiff(KroOdtArgs& args);

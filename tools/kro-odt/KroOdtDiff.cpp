@@ -87,9 +87,9 @@ bool ChainHas(const std::vector<KroSysTraceEntry>& chain, const char* name, int 
 
 // The body of the new version that the stream names, read as the stream of the whole body.
 int NamedBodyIndex(const KroMfPart_var& part, const KroOdtCompactFields& fields) {
+  const std::string identifier = fields.identifier.ToStdString();
   const std::string featStream = std::to_string(fields.version) + "_" +
-                                 std::to_string(fields.identifier.size()) + "_" +
-                                 fields.identifier + "_Feat__";
+                                 std::to_string(identifier.size()) + "_" + identifier + "_Feat__";
   KroBody_var body;
   KroCell_var cell;
   if (!KroOdtReadTopoStream(part, featStream, body, cell).ok) return 0;
@@ -183,7 +183,7 @@ void CellJudge::_Found(KroOdtDiffNote& note, const KroOdtCellEntry& entry,
   // search of the stream's reader sees them.
   std::vector<KroBRepCellHit> hits;
   if (!cell.IsNull()) {
-    if (!cell.Solid()->Search(note.dimension, kKroOdtTolerance, point, &written, hits).Ok()) {
+    if (!cell.Solid()->Search(note.dimension, KroMmdGeomCursorForODT::_LocationTolerance, point, &written, hits).Ok()) {
       hits.clear();
     }
   }
@@ -306,7 +306,7 @@ std::string NeighbourJson(const KroOdtDiffNeighbour& neighbour) {
 std::string KroOdtDiffReasonWords(KroOdtDiffReason reason) {
   switch (reason) {
     case KroOdtDiffReason::kNoCell:
-      return "no cell within " + KroOdtFormatNumber(kKroOdtTolerance) + " of the point";
+      return "no cell within " + KroOdtFormatNumber(KroMmdGeomCursorForODT::_LocationTolerance) + " of the point";
     case KroOdtDiffReason::kDirection:
       return "direction disagrees";
     case KroOdtDiffReason::kBodyGone:

@@ -10,6 +10,7 @@
 #include "KroISpecObject.h"
 #include "KroMfLogElement.h"
 #include "KroMmdGNAOSpecODTStreamBuilder.h"
+#include "KroOdtAccess.h"
 #include "KroOdtCli.h"
 #include "KroOdtModel.h"
 #include "KroOdtProgress.h"
@@ -47,6 +48,17 @@ bool LastMember(const std::string& text, std::string& key, KroOmxAny& value) {
   return true;
 }
 
+// "TAG X Y Z" of a cell, with a point of it.
+std::string TagAndPoint(const KroCell_var& cell) {
+  KroMathPoint point;
+  std::string where = "(no point)";
+  if (KroSucceeded(cell->GetPointOnCell(point))) {
+    where = KroOdtFormatNumber(point.GetX()) + " " + KroOdtFormatNumber(point.GetY()) + " " +
+            KroOdtFormatNumber(point.GetZ());
+  }
+  return std::to_string(cell->GetTag()) + " " + where;
+}
+
 }  // namespace
 
 KroOdtFindResult KroOdtFindTopoStream(const KroMfPart_var& part, const std::string& stream) {
@@ -59,14 +71,17 @@ KroOdtFindResult KroOdtFindTopoStream(const KroMfPart_var& part, const std::stri
     return Found("body " + std::to_string(body->GetTag()) + " " +
                  KroOdtEscape(body->GetName().ToStdString()));
   }
-  KroMathPoint point;
-  std::string where = "(no point)";
-  if (KroSucceeded(cell->GetPointOnCell(point))) {
-    where = KroOdtFormatNumber(point.GetX()) + " " + KroOdtFormatNumber(point.GetY()) + " " +
-            KroOdtFormatNumber(point.GetZ());
-  }
-  return Found("cell " + std::to_string(cell->GetDimension()) + " " +
-               std::to_string(cell->GetTag()) + " " + where);
+  return Found("cell " + std::to_string(cell->GetDimension()) + " " + TagAndPoint(cell));
+}
+
+KroOdtFindResult KroOdtFindAccessStream(const KroMfPart_var& part, const std::string& stream) {
+  KroIBRepAccess_var access;
+  const KroOdtOutcome outcome = KroOdtReadAccessStream(part, stream, access);
+  if (!outcome.ok) return Lost(outcome.why, outcome.chain);
+  const KroCell_var cell = access->GetTopology();
+  if (!cell) return Lost("the stream names no cell", {});
+  if (access->GetKindCode() == KroIBRepAccess::kAxisKind) return Found("axis " + TagAndPoint(cell));
+  return Found("cell " + std::to_string(cell->GetDimension()) + " " + TagAndPoint(cell));
 }
 
 KroOdtFindResult KroOdtFindSpecStream(const KroMfPart_var& part, const std::string& stream) {
@@ -115,7 +130,10 @@ KroOdtFindResult KroOdtFindSpecStream(const KroMfPart_var& part, const std::stri
 }
 
 KroOdtFindResult KroOdtFindStream(const KroMfPart_var& part, const std::string& stream) {
-  if (!stream.empty() && stream[0] == '{') return KroOdtFindSpecStream(part, stream);
+  if (!stream.empty() && stream[0] == '{') {
+    return KroOdtIsAccessStream(stream) ? KroOdtFindAccessStream(part, stream)
+                                        : KroOdtFindSpecStream(part, stream);
+  }
   return KroOdtFindTopoStream(part, stream);
 }
 

@@ -1,6 +1,7 @@
 // Finding objects of a model again from their streams, for the find verb: a compact topology
-// stream names a cell or a body, a JSON text (beginning with "{") is a GNAOSpec stream and names
-// a feature or a log element.
+// stream names a cell or a body; a JSON text (beginning with "{") with a "support" member is a
+// BRepAccess stream and names a cell or an axis; any other JSON text is a GNAOSpec stream and
+// names a feature or a log element.
 #ifndef KroOdtFind_H
 #define KroOdtFind_H
 
@@ -12,15 +13,16 @@
 
 struct KroOdtFindResult {
   bool found = false;
-  // "found cell 2 57 10 0 5", "found body 1 "Plate"", "found feature #2 "Boss"",
-  // "found log ~2~1A Construction.Face.12" or "lost <reason>".
+  // "found cell 2 57 10 0 5", "found axis 57 10 0 5", "found body 1 "Plate"",
+  // "found feature #2 "Boss"", "found log ~2~1A Construction.Face.12" or "lost <reason>".
   std::string line;
   std::vector<KroSysTraceEntry> chain;  // the library's traces of a lost stream
 };
 
 KroOdtFindResult KroOdtFindStream(const KroMfPart_var& part, const std::string& stream);
-// The two kinds; KroOdtFindStream chooses by the first character.
+// The three kinds; KroOdtFindStream chooses by the first character and the "support" member.
 KroOdtFindResult KroOdtFindTopoStream(const KroMfPart_var& part, const std::string& stream);
 KroOdtFindResult KroOdtFindSpecStream(const KroMfPart_var& part, const std::string& stream);
+KroOdtFindResult KroOdtFindAccessStream(const KroMfPart_var& part, const std::string& stream);
 
 #endif

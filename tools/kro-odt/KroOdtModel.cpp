@@ -3,7 +3,6 @@
 
 #include <sys/stat.h>
 
-#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
@@ -204,7 +203,7 @@ KroOdtOutcome KroOdtReadTopoStream(const KroMfPart_var& part, const std::string&
     const KroOdtCompactFields fields = KroOdtScanCompactStream(stream);
     // A length prefix that is no number counts as 0: the reader goes on with no identifier at
     // all, and the identifier's own reason would hide where the stream went wrong.
-    const bool emptyIdentifier = fields.identifier.empty() && fields.lengthAt != 0;
+    const bool emptyIdentifier = fields.identifier.IsEmpty() && fields.lengthAt != 0;
     for (const KroSysTraceEntry& entry : outcome.chain) {
       if (emptyIdentifier && entry.name == "KroMmdStreamTopoForODT::ParseBodyIdentifier" &&
           entry.stage == 200) {
@@ -226,72 +225,7 @@ KroOdtOutcome KroOdtReadTopoStream(const KroMfPart_var& part, const std::string&
 
 KroOdtCompactFields KroOdtScanCompactStream(const std::string& text) {
   KroOdtCompactFields fields;
-  const size_t size = text.size();
-  size_t pos = 0;
-  // One field: the characters up to the next "_", which is consumed. False at the end.
-  auto readField = [&](std::string& field) {
-    const size_t end = text.find('_', pos);
-    if (end == std::string::npos) {
-      pos = size;
-      return false;
-    }
-    field = text.substr(pos, end - pos);
-    pos = end + 1;
-    return true;
-  };
-  auto number = [](const std::string& field) {
-    double value = 0.0;
-    if (!KroUnicodeString(field).ConvertToNum(&value, "%le") || !std::isfinite(value)) value = 0;
-    return value;
-  };
-
-  std::string field;
-  if (!readField(field)) return fields;
-  KroUnicodeString(field).ConvertToNum(&fields.version, "%d");
-
-  fields.lengthAt = static_cast<int>(pos) + 1;
-  if (!readField(field)) return fields;
-  int count = 0;
-  KroUnicodeString(field).ConvertToNum(&count, "%d");
-  if (count < 0 || static_cast<size_t>(count) > size - pos) return fields;
-  fields.identifier = text.substr(pos, static_cast<size_t>(count));
-  pos += static_cast<size_t>(count);
-
-  if (pos < size) ++pos;  // the separator after the identifier
-  fields.tokenAt = static_cast<int>(pos) + 1;
-  if (size - pos < 5) return fields;
-  fields.token = text.substr(pos, 4);
-  pos += 5;
-  fields.type = KroMmdStreamGeomRefForODT::Vrtx;
-  for (int index = 0; index < KroMmdStreamGeomRefForODT::_nbTypes; ++index) {
-    if (KroMmdStreamGeomRefForODT::_TabType[index].ToStdString().find(fields.token) !=
-        std::string::npos) {
-      fields.type = index;
-      break;
-    }
-  }
-  if (fields.type == KroMmdStreamGeomRefForODT::Axis) fields.type = KroMmdStreamGeomRefForODT::Face;
-  if (fields.type == KroMmdStreamGeomRefForODT::Feat) {
-    fields.endAt = static_cast<int>(pos) + 1;
-    fields.complete = true;
-    return fields;
-  }
-
-  double values[3];
-  fields.pointAt = static_cast<int>(pos) + 1;
-  for (double& value : values) {
-    if (!readField(field)) return fields;
-    value = number(field);
-  }
-  fields.point.SetCoord(values[0], values[1], values[2]);
-  fields.directionAt = static_cast<int>(pos) + 1;
-  for (double& value : values) {
-    if (!readField(field)) return fields;
-    value = number(field);
-  }
-  fields.direction.SetCoord(values[0], values[1], values[2]);
-  fields.endAt = static_cast<int>(pos) + 1;
-  fields.complete = true;
+  KroMmdStreamGeomRefForODT::ScanGeomLinkForODT(text, fields);
   return fields;
 }
 
@@ -308,8 +242,8 @@ std::string KroOdtFormatPoint(const KroMathPoint& point) {
 
 std::map<std::string, std::string> KroOdtStreamPlaceholders(const KroOdtCompactFields& fields) {
   std::map<std::string, std::string> words;
-  words["<id>"] = KroOdtQuote(fields.identifier);
-  words["<token>"] = KroOdtQuote(fields.token);
+  words["<id>"] = KroOdtQuote(fields.identifier.ToStdString());
+  words["<token>"] = KroOdtQuote(fields.token.ToStdString());
   words["<cell>"] = KroOdtDimensionWord(fields.type);
   words["<point>"] = fields.pointAt != 0 ? KroOdtFormatPoint(fields.point) : "written";
   words["<length-at>"] = std::to_string(fields.lengthAt);

@@ -14,6 +14,7 @@
 #include "KroMathDirection.h"
 #include "KroMathPoint.h"
 #include "KroMfPart.h"
+#include "KroMmdGeomCursorForODT.h"
 #include "KroOdtCli.h"
 #include "KroSysTraceRecorder.h"
 
@@ -84,28 +85,17 @@ KroOdtOutcome KroOdtReadTopoStream(const KroMfPart_var& part, const std::string&
 
 // ---- Fields of a compact stream. ----
 
-// A compact stream read field by field the way the library's reader reads it (same number
-// conversions, same normalisation of the direction), with the position (from 1) at which each
-// field begins, 0 when the text ends before it.
-struct KroOdtCompactFields {
-  int version = 0;
-  std::string identifier;
-  std::string token;      // the four characters of the type field
-  int type = -1;          // index of the token in the library's table (an unknown token reads as 0)
-  bool complete = false;  // every field up to the end of the direction was read
-  KroMathPoint point;
-  KroMathDirection direction;
-  int lengthAt = 0;
-  int tokenAt = 0;
-  int pointAt = 0;
-  int directionAt = 0;
-  int endAt = 0;  // where the specialised part begins
-};
+// A compact stream as the library's reader reads it, with the position of each field; made by
+// the library's own scanners (KroMmdStreamGeomRefForODT::ScanGeomLinkForODT,
+// KroMmdGeomSelectorForODT::ScanGeomSelectorForODT).
+typedef KroMmdGeomCursorForODT::Fields KroOdtCompactFields;
 
+// The fields of a link (topology) stream.
 KroOdtCompactFields KroOdtScanCompactStream(const std::string& text);
 
 // The words that a reason of a failed read may use, filled from the fields of the stream:
-// <id>, <token>, <cell>, <point>, <length-at>, <token-at>, <point-at>, <direction-at>.
+// <id>, <token>, <cell>, <point>, <length-at>, <token-at>, <point-at>, <direction-at>,
+// <end-at>.
 std::map<std::string, std::string> KroOdtStreamPlaceholders(const KroOdtCompactFields& fields);
 
 // "(10, 0, 5)", each number as "%g" writes it.
@@ -113,10 +103,6 @@ std::string KroOdtFormatPoint(const KroMathPoint& point);
 std::string KroOdtFormatNumber(double value);
 
 // ---- Honest judgement of a cell read back. ----
-
-// Location tolerance of the compact streams and the cosine above which two directions agree
-// (the figures the cell search works with).
-constexpr double kKroOdtTolerance = 0.02;
 
 struct KroOdtCellGeometry {
   bool measured = false;         // false when the kernel could not measure the distance

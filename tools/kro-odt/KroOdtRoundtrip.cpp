@@ -1,10 +1,13 @@
 // The roundtrip verb: write every cell's stream, read it back, judge what came back.
 #include "KroOdtRoundtrip.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 
 #include "KroListPtrKroCell.h"
+#include "KroMmdGeomSelectorForODT.h"
+#include "KroOdtAccess.h"
 #include "KroOdtProgress.h"
 #include "KroOdtTraceWords.h"
 
@@ -53,6 +56,48 @@ std::string TallyJson(const KroOdtTally& tally) {
          ",\"lost\":" + std::to_string(tally.lost) + ",\"wrong\":" + std::to_string(tally.wrong);
 }
 
+// One cell written by the way of naming and read back: the verdict, the stream written (empty
+// when it could not be) and what to say of a cell that did not come back as itself.
+KroOdtVerdict RoundtripCell(const KroMfPart_var& part, const KroOdtCellEntry& entry,
+                            const std::string& via, std::string& stream, std::string& detail) {
+  KroCell_var found;
+  KroOdtCompactFields fields;  // the compact stream that locates the cell, if any
+  if (via == "topo") {
+    const KroOdtOutcome written = KroOdtWriteTopoStream(entry.body, entry.cell, stream);
+    if (!written.ok) {
+      stream.clear();
+      detail = "its stream cannot be written: " + KroOdtFillPlaceholders(written.why, {});
+      return KroOdtVerdict::kLost;
+    }
+    KroBody_var body;
+    const KroOdtOutcome read = KroOdtReadTopoStream(part, stream, body, found);
+    if (!read.ok) {
+      detail = read.why;
+      return KroOdtVerdict::kLost;
+    }
+    fields = KroOdtScanCompactStream(stream);
+  } else {
+    const KroOdtOutcome written =
+        KroOdtWriteAccessStream(part, KroOdtAccessOf(part, entry, false), via, stream);
+    if (!written.ok) {
+      stream.clear();
+      detail = "its stream cannot be written: " + written.why;
+      return KroOdtVerdict::kLost;
+    }
+    KroIBRepAccess_var access;
+    const KroOdtOutcome read = KroOdtReadAccessStream(part, stream, access);
+    if (!read.ok) {
+      detail = read.why;
+      return KroOdtVerdict::kLost;
+    }
+    found = access->GetTopology();
+    if (via == "geomReroute") {
+      KroMmdGeomSelectorForODT::ScanGeomSelectorForODT(KroOdtAccessMember(stream, via), fields);
+    }
+  }
+  return KroOdtJudgeReadBack(part, entry, fields, found, detail);
+}
+
 }  // namespace
 
 const char* KroOdtVerdictWord(KroOdtVerdict verdict) {
@@ -90,6 +135,12 @@ void KroOdtTally::Add(KroOdtVerdict verdict) {
 KroOdtVerdict KroOdtJudgeReadBack(const KroMfPart_var& part, const KroOdtCellEntry& original,
                                   const std::string& stream, const KroCell_var& found,
                                   std::string& detail) {
+  return KroOdtJudgeReadBack(part, original, KroOdtScanCompactStream(stream), found, detail);
+}
+
+KroOdtVerdict KroOdtJudgeReadBack(const KroMfPart_var& part, const KroOdtCellEntry& original,
+                                  const KroOdtCompactFields& fields, const KroCell_var& found,
+                                  std::string& detail) {
   detail.clear();
   if (!found) {
     detail = "came back as no cell";
@@ -108,7 +159,6 @@ KroOdtVerdict KroOdtJudgeReadBack(const KroMfPart_var& part, const KroOdtCellEnt
     return KroOdtVerdict::kWrong;
   }
   // The point and direction as the reader saw them: after the rounding of the written text.
-  const KroOdtCompactFields fields = KroOdtScanCompactStream(stream);
   if (!fields.complete || fields.pointAt == 0) {
     detail += ", and the stream has no point to judge it by";
     return KroOdtVerdict::kWrong;
@@ -121,8 +171,9 @@ KroOdtVerdict KroOdtJudgeReadBack(const KroMfPart_var& part, const KroOdtCellEnt
   }
   detail += ", " + KroOdtFormatNumber(geometry.distance) + " from the written point " +
             KroOdtFormatPoint(fields.point);
-  if (!(geometry.distance < kKroOdtTolerance)) {
-    detail += ", beyond the tolerance 0.02";
+  if (!(geometry.distance < KroMmdGeomCursorForODT::_LocationTolerance)) {
+    detail +=
+        ", beyond the tolerance " + KroOdtFormatNumber(KroMmdGeomCursorForODT::_LocationTolerance);
     return KroOdtVerdict::kWrong;
   }
   const KroOdtCellGeometry own =
@@ -159,9 +210,16 @@ KroOdtVerdict KroOdtJudgeOtherCell(const KroOdtCellGeometry& own, const KroOdtCe
   return KroOdtVerdict::kWrong;
 }
 
+const std::vector<std::string>& KroOdtRoundtripVias() {
+  static const std::vector<std::string> vias = {"topo", "topoTag", "brpEle", "gnSelector",
+                                                "geomReroute"};
+  return vias;
+}
+
 KroOdtRoundtripResult KroOdtRoundtripModel(const KroMfPart_var& part, int dimension,
-                                           KroOdtProgress* progress) {
+                                           KroOdtProgress* progress, const std::string& via) {
   KroOdtRoundtripResult result;
+  result.via = via;
   const auto start = std::chrono::steady_clock::now();
   const std::vector<KroOdtCellEntry> cells = KroOdtListCells(part, dimension);
   for (size_t i = 0; i < cells.size(); ++i) {
@@ -169,23 +227,7 @@ KroOdtRoundtripResult KroOdtRoundtripModel(const KroMfPart_var& part, int dimens
     const KroOdtCellEntry& entry = cells[i];
     KroOdtRoundtripNote note;
     note.cell = KroOdtDescribeCell(entry);
-    std::string stream;
-    const KroOdtOutcome written = KroOdtWriteTopoStream(entry.body, entry.cell, stream);
-    if (!written.ok) {
-      note.verdict = KroOdtVerdict::kLost;
-      note.detail = "its stream cannot be written: " + KroOdtFillPlaceholders(written.why, {});
-    } else {
-      note.stream = stream;
-      KroBody_var body;
-      KroCell_var found;
-      const KroOdtOutcome read = KroOdtReadTopoStream(part, stream, body, found);
-      if (!read.ok) {
-        note.verdict = KroOdtVerdict::kLost;
-        note.detail = read.why;
-      } else {
-        note.verdict = KroOdtJudgeReadBack(part, entry, stream, found, note.detail);
-      }
-    }
+    note.verdict = RoundtripCell(part, entry, via, note.stream, note.detail);
     result.total.Add(note.verdict);
     if (entry.dimension >= 0 && entry.dimension <= 3) {
       result.byDimension[entry.dimension].Add(note.verdict);
@@ -238,8 +280,9 @@ std::vector<std::string> KroOdtRoundtripNotes(const KroOdtRoundtripResult& resul
 std::string KroOdtRoundtripJson(const KroOdtRoundtripResult& result, const std::string& model) {
   char seconds[32];
   std::snprintf(seconds, sizeof seconds, "%.3f", result.seconds);
-  std::string json = "{\"model\":" + JsonString(model) + "," + TallyJson(result.total) +
-                     ",\"seconds\":" + seconds + ",\"by_dimension\":{";
+  std::string json = "{\"model\":" + JsonString(model) + ",\"via\":" + JsonString(result.via) +
+                     "," + TallyJson(result.total) + ",\"seconds\":" + seconds +
+                     ",\"by_dimension\":{";
   for (int d = 0; d <= 3; ++d) {
     json += std::string(d == 0 ? "" : ",") + "\"" + kDimensionKeys[d] + "\":{" +
             TallyJson(result.byDimension[d]) + "}";
@@ -263,6 +306,12 @@ int KroOdtRunRoundtrip(KroOdtArgs& args) {
     return KroOdtUsageError("--dim takes 0, 1, 2 or 3 (vertex, edge, face, volume), not " +
                             KroOdtQuote(args.Option("--dim")));
   }
+  const std::string via = args.Option("--via", "topo");
+  const std::vector<std::string>& vias = KroOdtRoundtripVias();
+  if (std::find(vias.begin(), vias.end(), via) == vias.end()) {
+    return KroOdtUsageError("--via takes topo, topoTag, brpEle, gnSelector or geomReroute, not " +
+                            KroOdtQuote(via));
+  }
   const std::string path = args.operands.empty() ? "" : args.operands[0];
   KroMfPart_var part;
   if (const int rc = KroOdtLoadModel(args, path, part)) return rc;
@@ -271,12 +320,13 @@ int KroOdtRunRoundtrip(KroOdtArgs& args) {
   {
     KroOdtProgress progress(KroOdtProgress::Enabled(args), "roundtrip",
                             KroOdtListCells(part, dimension).size(), "cells");
-    result = KroOdtRoundtripModel(part, dimension, &progress);
+    result = KroOdtRoundtripModel(part, dimension, &progress, via);
   }
   if (args.Has("--json")) {
     std::printf("%s\n", KroOdtRoundtripJson(result, KroOdtModelLabel(path)).c_str());
   } else {
-    std::printf("roundtrip of %s\n", KroOdtModelLabel(path).c_str());
+    std::printf("roundtrip of %s%s\n", KroOdtModelLabel(path).c_str(),
+                args.Has("--via") ? (" via " + via).c_str() : "");
     for (const std::string& line : KroOdtRoundtripNotes(result, 10)) {
       std::printf("%s\n", line.c_str());
     }

@@ -18,7 +18,13 @@ enum class KroOdtVerdict { kSame, kAmbiguous, kLost, kWrong };
 const char* KroOdtVerdictWord(KroOdtVerdict verdict);
 
 // The verdict on a cell whose stream was read back as found (the original's body is that of
-// the entry): same, ambiguous or wrong; detail says which cell came back and how it lies.
+// the entry): same, ambiguous or wrong; detail says which cell came back and how it lies. The
+// fields are those of the compact stream that located the cell (a stream that has none, such as
+// a tag, cannot make another cell ambiguous).
+KroOdtVerdict KroOdtJudgeReadBack(const KroMfPart_var& part, const KroOdtCellEntry& original,
+                                  const KroOdtCompactFields& fields, const KroCell_var& found,
+                                  std::string& detail);
+// The same for a topology stream.
 KroOdtVerdict KroOdtJudgeReadBack(const KroMfPart_var& part, const KroOdtCellEntry& original,
                                   const std::string& stream, const KroCell_var& found,
                                   std::string& detail);
@@ -30,6 +36,10 @@ KroOdtVerdict KroOdtJudgeReadBack(const KroMfPart_var& part, const KroOdtCellEnt
 // one, or neither), wrong when the direction tells them apart. detail gets the words of why.
 KroOdtVerdict KroOdtJudgeOtherCell(const KroOdtCellGeometry& own, const KroOdtCellGeometry& other,
                                    int dimension, std::string& detail);
+// The ways of naming a cell that roundtrip takes: "topo", the compact topology stream, first;
+// then the sub-element keys of a BRepAccess stream, "topoTag", "brpEle", "gnSelector" and
+// "geomReroute", each written with that key as the query and read back as find reads it.
+const std::vector<std::string>& KroOdtRoundtripVias();
 
 struct KroOdtTally {
   int cells = 0;
@@ -49,16 +59,19 @@ struct KroOdtRoundtripNote {
 };
 
 struct KroOdtRoundtripResult {
+  std::string via = "topo";
   KroOdtTally byDimension[4];
   KroOdtTally total;
   double seconds = 0.0;
   std::vector<KroOdtRoundtripNote> notes;  // in cell order
 };
 
-// Writes and reads back every cell of the model (of one dimension when dimension is 0 to 3). A
-// cell whose stream cannot be written counts as lost, with the reason.
+// Writes and reads back every cell of the model (of one dimension when dimension is 0 to 3), by
+// one of KroOdtRoundtripVias(). A cell whose stream cannot be written counts as lost, with the
+// reason.
 KroOdtRoundtripResult KroOdtRoundtripModel(const KroMfPart_var& part, int dimension,
-                                           KroOdtProgress* progress);
+                                           KroOdtProgress* progress,
+                                           const std::string& via = "topo");
 
 // The table by dimension and the closing "roundtrip: ..." line, as the verb prints them.
 std::vector<std::string> KroOdtRoundtripTable(const KroOdtRoundtripResult& result);

@@ -5,6 +5,8 @@
 #include <iterator>
 #include <utility>
 
+#include "KroMmdGeomCursorForODT.h"
+
 namespace {
 
 struct TraceWords {
@@ -53,7 +55,7 @@ const TraceWords kTraceWords[] = {
      "the text ends before the type token at character <token-at>"},
     {"KroMmdStreamGeomRefForODT::ParseGeomLinkForODT", 700, "the type <token> is refused"},
     {"KroMmdStreamGeomRefForODT::ParseGeomLinkForODT", 800,
-     "no <cell> within 0.02 of the point <point>"},
+     "no <cell> within <tolerance> of the point <point>"},
     {"KroMmdStreamGeomRefForODT::ParseGeomLinkForODT", 900, "the cell found cannot be kept"},
     {"KroMmdStreamGeomRefForODT::ParseGeomLinkForODT", 1100,
      R"(the stream does not end with "_" after its last field at character <end-at>)"},
@@ -75,7 +77,8 @@ const TraceWords kTraceWords[] = {
     {"KroMmdStreamGeomRefForODT::ReadSubElem", 800,
      "the cell search failed (the identifier names no body with cells, or the type <token> "
      "names no dimension of cells)"},
-    {"KroMmdStreamGeomRefForODT::ReadSubElem", 900, "no vertex within 0.02 of the point <point>"},
+    {"KroMmdStreamGeomRefForODT::ReadSubElem", 900,
+     "no vertex within <tolerance> of the point <point>"},
 
     // Writing a topology stream.
     {"KroMmdStreamTopoForODT::GetStreamFromTopo", 100, "no body"},
@@ -101,6 +104,50 @@ const TraceWords kTraceWords[] = {
     {"KroMmdStreamGeomRefForODT::WriteSubElem", 500, "its point cannot be written"},
     {"KroMmdStreamGeomRefForODT::WriteSubElem", 600, "its direction cannot be computed"},
     {"KroMmdStreamGeomRefForODT::WriteSubElem", 700, "its direction cannot be written"},
+
+    // Reading a BRepAccess stream and its geometric selector. Placeholders are filled from the
+    // selector's fields.
+    {"KroMmdBRepAccessODTStreamBuilder::SetValueStream", 6969,
+     "a key that is no part of a BRep access stream (support, topoTag, topoId, brpEle, "
+     "gnSelector, geomReroute)"},
+    {"KroMmdBRepAccessODTStreamBuilder::_SetTopoTagStream", 100, "not an unsigned decimal number"},
+    {"KroMmdBRepAccessODTStreamBuilder::_SetTopoTagStream", 200, "the model has no geometry"},
+    {"KroMmdBRepAccessODTStreamBuilder::_SetTopoTagStream", 300, "no cell or body has that tag"},
+    {"KroMmdBRepAccessODTStreamBuilder::_SetBrpEleStream", 100,
+     R"(not an element number ("*n" or "n"))"},
+    {"KroMmdBRepAccessODTStreamBuilder::_SetBrpEleStream", 200, "the model has no naming graph"},
+    {"KroMmdBRepAccessODTStreamBuilder::_SetBrpEleStream", 400, "no BRep object has that number"},
+    {"KroMmdBRepAccessODTStreamBuilder::_SetBrpEleStream", 500, "the BRep object has no cell"},
+    {"KroMmdBRepAccessODTStreamBuilder::_SetGnSelectorStream", 100,
+     "the model has no naming graph"},
+    {"KroMmdBRepAccessODTStreamBuilder::_SetGnSelectorStream", 200,
+     R"(not a report selector (such as "Face:Construction.Face.12"))"},
+    {"KroMmdBRepAccessODTStreamBuilder::_SetGnSelectorStream", 300,
+     R"(the support names nothing ("support" must come first))"},
+    {"KroMmdBRepAccessODTStreamBuilder::_SetGnSelectorStream", 400,
+     "it selects no cell of the support"},
+    {"KroMmdBRepAccessODTStreamBuilder::_SetGeomRerouteStream", 200,
+     R"(the support names nothing ("support" must come first))"},
+    {"KroMmdBRepAccessODTStreamBuilder::GetBRepAccess", 100, "the support has no body"},
+    {"KroMmdBRepAccessODTStreamBuilder::GetBRepAccess", 200,
+     "the cell is none of the support's body"},
+    {"KroMmdGeomSelectorForODT::SetGeomSelectorStreamForODT", 100, "no naming context"},
+    {"KroMmdGeomSelectorForODT::SetGeomSelectorStreamForODT", 200, "the stream is empty"},
+    {"KroMmdGeomSelectorForODT::SetGeomSelectorStreamForODT", 300,
+     R"(no version from 0 to 1 followed by "_" at character 1)"},
+    {"KroMmdGeomSelectorForODT::SetGeomSelectorStreamForODT", 400,
+     "the text ends before the type token at character <token-at>"},
+    {"KroMmdGeomSelectorForODT::SetGeomSelectorStreamForODT", 500, "the support has no body"},
+    {"KroMmdGeomSelectorForODT::SetGeomSelectorStreamForODT", 600,
+     "no <cell> within <tolerance> of the point <point>"},
+    {"KroMmdGeomSelectorForODT::ReadSubElem", 100, "malformed point at character <point-at>"},
+    {"KroMmdGeomSelectorForODT::ReadSubElem", 200,
+     "malformed direction at character <direction-at>"},
+    {"KroMmdGeomSelectorForODT::ReadSubElem", 300, "malformed second point of the volume"},
+    {"KroMmdGeomSelectorForODT::ReadSubElem", 400, "malformed second direction of the volume"},
+    {"KroMmdGeomSelectorForODT::ReadSubElem", 700, "no volume bounded by the two faces"},
+    {"KroMmdGeomSelectorForODT::ReadSubElem", 900,
+     "no vertex within <tolerance> of the point <point>"},
 
     // Reading a JSON stream (any builder).
     {"KroMmdODTStreamBuilder::SetODTStream", 100,
@@ -206,6 +253,11 @@ const TraceWords kTraceContexts[] = {
     {"KroMmdGNAOSpecODTStreamBuilder::SetValueStream", 700, "log element"},
     {"KroMmdLogElementODTStreamBuilder::SetValueStream", 200, "log root"},
     {"KroMmdLogElementODTStreamBuilder::SetValueStream", 300, "log path"},
+    {"KroMmdBRepAccessODTStreamBuilder::SetValueStream", 200, "support"},
+    {"KroMmdBRepAccessODTStreamBuilder::SetValueStream", 300, "tag <value>"},
+    {"KroMmdBRepAccessODTStreamBuilder::SetValueStream", 400, "BRep element <value>"},
+    {"KroMmdBRepAccessODTStreamBuilder::SetValueStream", 500, "geometric selector <value>"},
+    {"KroMmdBRepAccessODTStreamBuilder::SetValueStream", 600, "report selector <value>"},
 };
 
 // What a placeholder reads as when the caller did not fill it.
@@ -267,6 +319,10 @@ std::string KroOdtFillPlaceholders(const std::string& text,
     }
     if (given != words.end()) {
       filled += given->second;
+    } else if (name == "<tolerance>") {
+      KroUnicodeString tolerance;
+      tolerance.BuildFromNum(KroMmdGeomCursorForODT::_LocationTolerance, "%g");
+      filled += tolerance.ToStdString();
     } else if (fallback != nullptr) {
       filled += fallback;
     } else {

@@ -25,7 +25,8 @@ const char* KroOdtTraceWords(const std::string& qualifiedName, int stage);
 std::string KroOdtExplainTrace(const std::vector<KroSysTraceEntry>& chain);
 
 // Replaces every placeholder of the map in the text; any "<name>" left gets the fallback
-// words of the table ("<id>" becomes "given").
+// words of the table ("<id>" becomes "given"), and "<tolerance>" the library's location
+// tolerance.
 std::string KroOdtFillPlaceholders(const std::string& text,
                                    const std::map<std::string, std::string>& words);
 

@@ -59,22 +59,42 @@ const std::vector<KroOdtVerb>& KroOdtVerbTable() {
        "stream cannot be written with Q (a feature without alias and --query alias) is told on\n"
        "stderr and makes the exit status 1.\n",
        KroOdtRunFeatures},
+      {"access", "[MODEL]", 0, 1, "--dim --axes --query",
+       "write the BRepAccess stream of every cell",
+       "Prints one line per cell, body by body as cells lists them: the BRepAccess stream of the\n"
+       "cell as compact JSON, its support being the feature that makes the body. Without\n"
+       "--query Q it names the support by its body's tag and the cell by its tag:\n"
+       "  {\"support\":{\"bodyTag\":\"1\"},\"topoTag\":\"12\"}\n"
+       "--query picks other ways, for example \"support{specId} gnSelector\" (the report\n"
+       "selector, \"Face:Construction.Face.3\") or geomReroute (the geometric selector,\n"
+       "\"1_Face_10_0_5_0_0_1_\"). A stream written with geomReroute or gnSelector alone holds "
+       "that\n"
+       "key before \"support\"; find reads it all the same. With --dim N only the cells of that\n"
+       "dimension; with --axes the axes of the faces of revolution (cylinder, cone, sphere,\n"
+       "torus), which only geomReroute tells from their faces (\"1_Axis_...\"). A cell whose\n"
+       "stream cannot be written is told on stderr and makes the exit status 1.\n",
+       KroOdtRunAccess},
       {"find", "[MODEL] [STREAM...]", 0, kKroOdtManyOperands, "",
        "find objects again from their streams",
        "Reads each stream in the model: the operands after MODEL, or one stream per line of\n"
        "standard input when there are none (blank lines are skipped). A first operand that\n"
        "names an existing file or ends in .step, .stp or .brep is the model. A compact\n"
-       "topology stream names a cell (or a body); a text that begins with \"{\" is a GNAOSpec\n"
-       "stream and names a feature or a log element. One line per stream:\n"
+       "topology stream names a cell (or a body); a text that begins with \"{\" is a BRepAccess\n"
+       "stream when it has a \"support\" member (its support is read first, wherever it\n"
+       "stands) and names a cell or an axis, else a GNAOSpec stream that names a feature or a\n"
+       "log element. One line per stream:\n"
        "  found cell DIMENSION TAG X Y Z   (a point of the cell)\n"
+       "  found axis TAG X Y Z             (the face of revolution and a point of it)\n"
        "  found body TAG NAME\n"
        "  found feature IDENTIFIER NAME\n"
        "  found log IDENTIFIER PATH\n"
        "  lost REASON\n"
        "Exit status 0 when every stream was found (also when there is none), 1 otherwise.\n",
        KroOdtRunFind},
-      {"roundtrip", "[MODEL]", 0, 1, "--dim --json", "write every cell's stream and read it back",
-       "Each cell comes back as itself (same), as another cell that lies within 0.02 of the\n"
+      {"roundtrip", "[MODEL]", 0, 1, "--dim --via --json",
+       "write every cell's stream and read it back",
+       "Each cell comes back as itself (same), as another cell that lies within <tolerance> of "
+       "the\n"
        "point written in the stream and whose direction agrees too, so that the stream cannot\n"
        "tell them apart (ambiguous; a degenerate edge has no direction of its own, so any\n"
        "cell through its point is), as a cell that does not (wrong), or not at all (lost; a\n"
@@ -83,6 +103,10 @@ const std::vector<KroOdtVerb>& KroOdtVerbTable() {
        "  roundtrip: N cells: S same, A ambiguous, L lost, W wrong\n"
        "With --json, one JSON object with the keys \"cells\", \"same\", \"ambiguous\", \"lost\",\n"
        "\"wrong\", \"seconds\" and \"by_dimension\" instead. With --dim N, only that dimension.\n"
+       "With --via W the cells are named by W: topo, the compact topology stream (the\n"
+       "default), or the BRepAccess stream written with the query topoTag, brpEle, gnSelector or\n"
+       "geomReroute and read back as find reads it; only geomReroute locates by geometry, so\n"
+       "only it can give ambiguous cells.\n"
        "Exit status 0 when no cell is lost or wrong.\n",
        KroOdtRunRoundtrip},
       {"diff", "OLD NEW", 2, 2, "--dim --json",
@@ -135,8 +159,10 @@ const std::vector<KroOdtVerb>& KroOdtVerbTable() {
 const std::vector<KroOdtOption>& KroOdtOptionTable() {
   static const std::vector<KroOdtOption> options = {
       {"--dim", "N", "one dimension: 0 vertex, 1 edge, 2 face, 3 volume; feat: the bodies"},
-      {"--query", "Q", "the output-format query of the streams that features writes"},
+      {"--query", "Q", "the output-format query of the streams that features and access write"},
       {"--logs", "", "the elements of the modeling log instead of the features"},
+      {"--axes", "", "the axes of the faces of revolution instead of the cells"},
+      {"--via", "W", "the way of naming the cells: topo, topoTag, brpEle, gnSelector, geomReroute"},
       {"--json", "", "the result as one JSON object"},
       {"--root", "DIR", "the folder below which render reads the files of a template"},
   };

@@ -1,0 +1,166 @@
+// The access verb and the writing and reading of BRepAccess streams for the kro-odt verbs.
+#include "KroOdtAccess.h"
+
+#include <cstdio>
+
+#include "KroBRepDecode.h"
+#include "KroBrpGraph.h"
+#include "KroBrpScope.h"
+#include "KroMfGNServices.h"
+#include "KroMmdBRepAccessODTStreamBuilder.h"
+#include "KroMmdGeomSelectorForODT.h"
+#include "KroOdtCli.h"
+#include "KroOdtProgress.h"
+#include "KroOdtTraceWords.h"
+#include "KroOmxAny.h"
+#include "KroOmxJson.h"
+#include "KroOmxJsonWriter.h"
+#include "KroOmxUTF8String.h"
+#include "KroSysTraceRecorder.h"
+
+namespace {
+
+KroOdtOutcome Failed(const std::vector<KroSysTraceEntry>& chain,
+                     const std::map<std::string, std::string>& words) {
+  KroOdtOutcome outcome;
+  outcome.ok = false;
+  outcome.chain = chain;
+  outcome.why = KroOdtFillPlaceholders(KroOdtExplainTrace(chain), words);
+  if (outcome.why.empty()) outcome.why = "the library gave no reason";
+  return outcome;
+}
+
+KroOdtOutcome Refused(const std::string& why) {
+  KroOdtOutcome outcome;
+  outcome.ok = false;
+  outcome.why = why;
+  return outcome;
+}
+
+bool ParseObject(const std::string& text, KroOmxAny& tree) {
+  return KroOmxJson::ParseString(KroOmxUTF8String(text), tree) == 0 && tree.IsMap();
+}
+
+// A parsed JSON value as text again. Only strings and objects reach a builder; anything else is
+// written so that the builder refuses it as it would have.
+std::string JsonText(const KroOmxAny& value) {
+  if (value.IsString()) return KroOmxJsonWriter::Quote(value.GetString().ToStdString());
+  if (!value.IsMap()) return "null";
+  std::string text = "{";
+  for (const KroOmxAny::Item& item : value.MapItems()) {
+    if (text.size() > 1) text += ",";
+    text += KroOmxJsonWriter::Quote(item.first.ToStdString()) + ":" + JsonText(item.second);
+  }
+  return text + "}";
+}
+
+// What the reasons of a failed read may name: the value of the sub-element member, and the
+// fields of a geometric selector.
+std::map<std::string, std::string> Placeholders(const KroOmxAny& tree) {
+  std::map<std::string, std::string> words;
+  for (const KroOmxAny::Item& item : tree.MapItems()) {
+    if (item.first == "support" || !item.second.IsString()) continue;
+    words["<value>"] = KroOdtQuote(item.second.GetString().ToStdString());
+    if (item.first == "geomReroute") {
+      KroOdtCompactFields fields;
+      KroMmdGeomSelectorForODT::ScanGeomSelectorForODT(item.second.GetString(), fields);
+      for (const auto& [name, word] : KroOdtStreamPlaceholders(fields)) words[name] = word;
+    }
+  }
+  return words;
+}
+
+}  // namespace
+
+KroIBRepAccess_var KroOdtAccessOf(const KroMfPart_var& part, const KroOdtCellEntry& entry,
+                                  bool axis) {
+  KroBrpGraph* graph = KroMfGNServices::GetGraph(part);
+  KroBrpScope* scope = graph != nullptr ? graph->GetScope(entry.body.get()) : nullptr;
+  if (scope == nullptr) return KroIBRepAccess_var();
+  const KroIGeometricalElement_var feature(scope->GetAssociatedObject());
+  return axis ? KroBRepDecodeAxis(entry.cell, feature) : KroBRepDecode(entry.cell, feature);
+}
+
+KroOdtOutcome KroOdtWriteAccessStream(const KroMfPart_var& part, const KroIBRepAccess_var& access,
+                                      const std::string& query, std::string& stream) {
+  if (!access) return Refused("no feature supports the cell");
+  KroSysTraceRecorder recorder;
+  KroMmdBRepAccessODTStreamBuilder builder;
+  KroUnicodeString text;
+  if (KroFailed(builder.SetContext(part)) || KroFailed(builder.SetBRepAccess(access)) ||
+      KroFailed(builder.GetODTStream(query, text))) {
+    return Failed(recorder.Entries(), {});
+  }
+  stream = text.ToStdString();
+  return KroOdtOutcome();
+}
+
+bool KroOdtIsAccessStream(const std::string& text) {
+  KroOmxAny tree;
+  return ParseObject(text, tree) && tree.MapFind("support") != nullptr;
+}
+
+std::string KroOdtAccessMember(const std::string& stream, const std::string& key) {
+  KroOmxAny tree;
+  const KroOmxAny* member = ParseObject(stream, tree) ? tree.MapFind(key) : nullptr;
+  return member != nullptr && member->IsString() ? member->GetString().ToStdString() : "";
+}
+
+KroOdtOutcome KroOdtReadAccessStream(const KroMfPart_var& part, const std::string& stream,
+                                     KroIBRepAccess_var& access) {
+  KroSysTraceRecorder recorder;
+  KroMmdBRepAccessODTStreamBuilder builder;
+  KroOmxAny tree;
+  const bool parsed = ParseObject(stream, tree);
+  const KroOmxAny* support = parsed ? tree.MapFind("support") : nullptr;
+  bool ok = KroSucceeded(builder.SetContext(part));
+  if (ok && support != nullptr && tree.MapItems().front().first != "support") {
+    ok = KroSucceeded(builder.SetODTStream("{\"support\":" + JsonText(*support) + "}"));
+  }
+  ok = ok && KroSucceeded(builder.SetODTStream(stream)) &&
+       KroSucceeded(builder.GetBRepAccess(access));
+  if (!ok) return Failed(recorder.Entries(), Placeholders(tree));
+  if (!access) return Refused("the face has no axis");
+  return KroOdtOutcome();
+}
+
+int KroOdtRunAccess(KroOdtArgs& args) {
+  int dimension = -1;
+  if (args.Has("--dim") && (!KroOdtParseDimension(args.Option("--dim"), dimension) ||
+                            dimension == kKroOdtFeatDimension)) {
+    return KroOdtUsageError("--dim takes 0, 1, 2 or 3 (vertex, edge, face, volume), not " +
+                            KroOdtQuote(args.Option("--dim")));
+  }
+  const bool axes = args.Has("--axes");
+  if (axes && args.Has("--dim") && dimension != 2) {
+    return KroOdtUsageError("--axes writes the axes of faces; it takes no --dim but 2 (face)");
+  }
+  const std::string query = args.Option("--query", "");
+  const std::string path = args.operands.empty() ? "" : args.operands[0];
+  KroMfPart_var part;
+  if (const int rc = KroOdtLoadModel(args, path, part)) return rc;
+
+  int unwritten = 0;
+  const std::vector<KroOdtCellEntry> cells = KroOdtListCells(part, axes ? 2 : dimension);
+  KroOdtProgress progress(KroOdtProgress::Enabled(args), "writing streams", cells.size(), "cells");
+  for (size_t i = 0; i < cells.size(); ++i) {
+    progress.Update(i);
+    const KroIBRepAccess_var access = KroOdtAccessOf(part, cells[i], axes);
+    if (axes && !access) continue;  // a face without an axis
+    std::string stream;
+    const KroOdtOutcome outcome = KroOdtWriteAccessStream(part, access, query, stream);
+    if (outcome.ok) {
+      std::printf("%s\n", stream.c_str());
+      continue;
+    }
+    ++unwritten;
+    progress.Interrupt();
+    std::fprintf(stderr, "kro-odt: cannot write the stream of %s%s with query %s: %s\n",
+                 axes ? "the axis of " : "", KroOdtDescribeCell(cells[i]).c_str(),
+                 KroOdtQuote(query).c_str(), outcome.why.c_str());
+    if (args.trace)
+      std::fprintf(stderr, "kro-odt: trace: %s\n", KroOdtRawTrace(outcome.chain).c_str());
+  }
+  progress.Finish();
+  return unwritten == 0 ? kKroOdtExitOk : kKroOdtExitFailed;
+}

@@ -1,0 +1,37 @@
+// BRep access streams for the kro-odt verbs: the access of a cell, or of the axis of a face,
+// supported by the feature of the cell's body; its stream written with an output-format query;
+// and a stream read back in a model the way find reads it, "support" first.
+#ifndef KroOdtAccess_H
+#define KroOdtAccess_H
+
+#include <string>
+
+#include "KroIBRepAccess.h"
+#include "KroMfPart.h"
+#include "KroOdtModel.h"
+
+// The access of the cell (the axis of the face when axis is set), supported by the feature that
+// the naming graph gives for the cell's body; empty when there is none (no feature, or a cell
+// that is no face of revolution for an axis).
+KroIBRepAccess_var KroOdtAccessOf(const KroMfPart_var& part, const KroOdtCellEntry& entry,
+                                  bool axis);
+
+// Writes the BRepAccess stream of the access with the output-format query (the model is the
+// builder's context).
+KroOdtOutcome KroOdtWriteAccessStream(const KroMfPart_var& part, const KroIBRepAccess_var& access,
+                                      const std::string& query, std::string& stream);
+
+// Whether a text is a JSON object with a "support" member: a BRepAccess stream.
+bool KroOdtIsAccessStream(const std::string& text);
+
+// The text of a string member of a JSON object, "" when it has none.
+std::string KroOdtAccessMember(const std::string& stream, const std::string& key);
+
+// Reads a BRepAccess stream in the model and gives the access it names: a cell, or an axis. A
+// stream written with the query "geomReroute" or "gnSelector" holds that key before "support",
+// in an order that the builder cannot read in one go, so "support" is read first when it is
+// not the first member.
+KroOdtOutcome KroOdtReadAccessStream(const KroMfPart_var& part, const std::string& stream,
+                                     KroIBRepAccess_var& access);
+
+#endif
