@@ -3,6 +3,7 @@
 
 #include <clocale>
 #include <cstdio>
+#include <memory>
 #include <string>
 
 #include "KroOmxAny.h"
@@ -198,4 +199,21 @@ TEST(KroSysTraceRecorder, NestedRecordersSeeTracesInOrder) {
   KroSysBftier(300, "E::F", 0);
   ASSERT_EQ(outer.Entries().size(), 3u);
   EXPECT_EQ(outer.ToString(), "A::B:100 < C::D:200 < E::F:300");
+}
+
+// Fault: a recorder that died before a later one stayed in the later one's chain, and the next
+// trace was written through the dangling pointer.
+TEST(KroSysTraceRecorder, RecordersMayDieInAnyOrder) {
+  auto first = std::make_unique<KroSysTraceRecorder>();
+  auto second = std::make_unique<KroSysTraceRecorder>();
+  auto third = std::make_unique<KroSysTraceRecorder>();
+  second.reset();
+  KroSysBftier(100, "A::B", 0);
+  first.reset();
+  KroSysBftier(200, "C::D", 0);
+  EXPECT_EQ(third->ToString(), "A::B:100 < C::D:200");
+  third.reset();
+  KroSysTraceRecorder last;
+  KroSysBftier(300, "E::F", 0);
+  EXPECT_EQ(last.ToString(), "E::F:300");
 }
