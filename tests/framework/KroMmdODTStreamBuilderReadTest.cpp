@@ -62,6 +62,15 @@ TEST(KroMmdODTStreamBuilder, HandsMembersOverInTextOrderNestedOnesAsTheirJsonTex
   }
 }
 
+// Fault: a repeated member was handed over once, with the later value in the earlier place, so
+// a member written between the two took effect after it.
+TEST(KroMmdODTStreamBuilder, HandsARepeatedMemberOverEachTimeItIsWritten) {
+  KroTestTreeBuilder builder;
+  ASSERT_EQ(builder.SetODTStream(R"({"a":"1","b":"2","a":{"k":"v","k":"w"}})"), KRO_S_OK);
+  const KroTestCalls expected = {{"a", "1"}, {"b", "2"}, {"a", R"({"k":"v","k":"w"})"}};
+  EXPECT_EQ(builder._Received, expected);
+}
+
 TEST(KroMmdODTStreamBuilder, RefusesStreamsThatAreNoJsonObject) {
   const std::string full = R"({"a":"1","b":{"c":"2"}})";
   std::vector<std::string> streams = {"[]", R"("a")", "12", "null", R"({"a":"1"} x)", R"({a:"1"})",

@@ -130,11 +130,14 @@ TEST(KroOmxJson, ObjectsKeepTheirMembersInTextOrder) {
   EXPECT_EQ(items[2].second.Size(), 2);
   EXPECT_EQ(items[2].second[1].GetString(), KroUnicodeString("x"));
   EXPECT_TRUE(items[2].second[2].IsMap());
-  // A repeated member keeps its first place and its last value.
-  const KroOmxAny repeated = Parse(R"({"a":"1","b":"2","a":"3"})");
-  ASSERT_EQ(repeated.MapItems().size(), 2u);
-  EXPECT_EQ(repeated.MapItems()[0].first, KroUnicodeString("a"));
-  EXPECT_EQ(repeated.MapItems()[0].second.GetString(), KroUnicodeString("3"));
+  // A repeated member is kept where it was written; a lookup by name gives the last one.
+  KroOmxAny repeated = Parse(R"({"a":"1","b":"2","a":"3"})");
+  ASSERT_EQ(repeated.MapItems().size(), 3u);
+  EXPECT_EQ(repeated.MapItems()[0].second.GetString(), KroUnicodeString("1"));
+  EXPECT_EQ(repeated.MapItems()[2].first, KroUnicodeString("a"));
+  EXPECT_EQ(repeated.MapFind("a")->GetString(), KroUnicodeString("3"));
+  repeated.MapSetValue("a", KroOmxAny("4"));
+  EXPECT_EQ(repeated.MapItems()[2].second.GetString(), KroUnicodeString("4"));
 }
 
 TEST(KroOmxJson, RefusesTextThatIsNotJsonAndLeavesTheOutputAlone) {
