@@ -6,7 +6,8 @@
 # <build>/fuzz-summary.txt:
 #   fuzz_<name>: <executions> executions, <new> new inputs, <crashes> crashes (<seconds> s)
 # Crashes, leaks and timeouts are kept as <build>/fuzz-work/<name>/artifacts/*, with the log
-# beside them. Exit 1 when any target crashed or could not run.
+# beside them. Exit 1 when any target crashed or could not run. fuzz/dict/<name>.dict, when there
+# is one, gives the mutations the words of that target's texts.
 #   FUZZ_BUILD    the fuzz build folder (build-fuzz)
 #   FUZZ_TARGETS  names without "fuzz_", separated by spaces (all when empty)
 set -uo pipefail
@@ -42,11 +43,13 @@ for name in $targets; do
     status=1
     continue
   fi
+  dictionary=()
+  [ -f "$root/fuzz/dict/$name.dict" ] && dictionary=(-dict="$root/fuzz/dict/$name.dict")
   before=$(find "$corpus" -type f | wc -l)
   start=$(date +%s)
   # New inputs go to the first folder; the corpus is only read.
-  "$binary" -max_total_time="$seconds" -runs="$runs" -timeout=25 -print_final_stats=1 \
-    -artifact_prefix="$work/artifacts/" "$work/new" "$corpus" > "$work/fuzz.log" 2>&1
+  "$binary" "${dictionary[@]}" -max_total_time="$seconds" -runs="$runs" -timeout=25 \
+    -print_final_stats=1 -artifact_prefix="$work/artifacts/" "$work/new" "$corpus" > "$work/fuzz.log" 2>&1
   rc=$?
   elapsed=$(( $(date +%s) - start ))
   executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$work/fuzz.log" | tail -n 1)
@@ -59,7 +62,8 @@ for name in $targets; do
   fi
   after=$(find "$corpus" -type f | wc -l)
   crashes=$(find "$work/artifacts" -type f | wc -l)
-  line="fuzz_$name: ${executions:-0} executions, $((after - before)) new inputs, $crashes crashes (${elapsed} s)"
+  line="fuzz_$name: ${executions:-0} executions, $((after - before)) new inputs,"
+  line="$line $crashes crashes (${elapsed} s)"
   if [ "$crashes" -eq 0 ] && [ "$rc" -ne 0 ]; then
     line="$line; the run failed with status $rc"
   fi
