@@ -174,10 +174,12 @@ KroResult KroMmdODTStreamBuilder::SetODTStream(const KroUnicodeString& stream) {
 KroResult KroMmdODTStreamBuilder::ParseJSONList(const KroUnicodeString& text,
                                                 KroListValKroUnicodeString& items) const {
   static const char* const kName = "KroMmdODTStreamBuilder::ParseJSONList";
-  items.RemoveAll();
+  // The text is parsed before the list is emptied: it may be one of the list's own items, as
+  // when an item that is itself a list is split into the list it came from.
   KroOmxAny parsed;
-  if (KroFailed(KroOmxJson::ParseString(KroOmxUTF8String(text), parsed)))
-    return KroSysFail(100, kName);
+  const KroResult parsedRc = KroOmxJson::ParseString(KroOmxUTF8String(text), parsed);
+  items.RemoveAll();
+  if (KroFailed(parsedRc)) return KroSysFail(100, kName);
   // An object or a single string is no list: refused rather than split into members.
   if (!parsed.IsList()) return KroSysFail(100, kName);
 

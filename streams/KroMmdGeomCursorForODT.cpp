@@ -18,15 +18,16 @@ char* CopyOfBuffer(const char* source, int length) {
   return copy;
 }
 
-// Whether the field is a sign and decimal digits only, that is a count, however large.
-bool IsDecimalInteger(const KroUnicodeString& field) {
+// Whether the field begins with a decimal number, as "%d" reads it (white space, a sign, digits):
+// when such a field does not convert, its number is too large for an int.
+bool BeginsWithNumber(const KroUnicodeString& field) {
   const std::string& text = field.ToStdString();
-  size_t pos = (!text.empty() && (text[0] == '-' || text[0] == '+')) ? 1 : 0;
-  if (pos >= text.size()) return false;
-  for (; pos < text.size(); ++pos) {
-    if (text[pos] < '0' || text[pos] > '9') return false;
+  size_t pos = 0;
+  while (pos < text.size() && (text[pos] == ' ' || (text[pos] >= '\t' && text[pos] <= '\r'))) {
+    ++pos;
   }
-  return true;
+  if (pos < text.size() && (text[pos] == '-' || text[pos] == '+')) ++pos;
+  return pos < text.size() && text[pos] >= '0' && text[pos] <= '9';
 }
 
 // The number of a coordinate field: 0 for a field that is no number, and for "inf" or "nan",
@@ -126,7 +127,9 @@ KroResult KroMmdGeomCursorForODT::ReadVersion(int& version) {
   KroUnicodeString field;
   if (_Buffer == nullptr || KroFailed(ReadField(field))) return KRO_E_FAIL;
   version = 0;
-  field.ConvertToNum(&version, "%d");
+  // A field that is no number reads as version 0; a number too large for an int is no version
+  // at all, rather than version 0.
+  if (!field.ConvertToNum(&version, "%d") && BeginsWithNumber(field)) return KRO_E_FAIL;
   return KRO_S_OK;
 }
 
@@ -138,7 +141,7 @@ KroResult KroMmdGeomCursorForODT::ReadSpecName(KroUnicodeString& name) {
   KroUnicodeString countField;
   if (_Buffer == nullptr || KroFailed(ReadField(countField))) return KRO_E_FAIL;
   int count = 0;
-  if (!countField.ConvertToNum(&count, "%d") && IsDecimalInteger(countField)) {
+  if (!countField.ConvertToNum(&count, "%d") && BeginsWithNumber(countField)) {
     // A count too large for any text: no field of this text can be that long.
     return KRO_E_FAIL;
   }

@@ -143,6 +143,10 @@ KroBrpObject* KroBrpGraph::FindBrpObject(int elementNumber) const {
 
 KroBrpScope* KroBrpGraph::AddScope(KroIGnAssociatedObject* object, KroBody* body) {
   if (!object) return nullptr;
+  // The scope keeps plain pointers, which only objects of this document may be: they live as
+  // long as the graph does, whereas any other object may go first.
+  if (KroMfPart::FromContext(object) != GetPart()) return nullptr;
+  if (body && KroMfPart::FromContext(body) != GetPart()) return nullptr;
   KroBrpScope* scope = new KroBrpScope(GetPart(), this, _NextElementNumber++, object, body);
   _Scopes.push_back(scope);
   const KroMfBody* bodyObject = dynamic_cast<const KroMfBody*>(body);

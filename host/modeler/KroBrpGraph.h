@@ -45,7 +45,8 @@ class KroBrpGraph : public KroMfPartObject {
   KroBrpObject* FindBrpObject(int elementNumber) const;
 
   // Adds a scope for an object of the same document and its body (may be null), then names
-  // every cell of the body. Null for a null object.
+  // every cell of the body. Null, and nothing added, for a null object and for an object or a
+  // body of another document or of none.
   KroBrpScope* AddScope(KroIGnAssociatedObject* object, KroBody* body);
 
  private:

@@ -65,8 +65,9 @@ int KroOmxAny::CreateList() {
 
 const KroOmxAny* KroOmxAny::MapFind(const KroOmxKeyString& key) const {
   if (_Kind != kMap || !_Items) return nullptr;
-  for (const Item& item : *_Items) {
-    if (item.first == key) return &item.second;
+  // From the end: of a name that a parsed object repeats, the last member counts.
+  for (auto item = _Items->rbegin(); item != _Items->rend(); ++item) {
+    if (item->first == key) return &item->second;
   }
   return nullptr;
 }
@@ -80,9 +81,9 @@ int KroOmxAny::MapGetValue(const KroOmxKeyString& key, KroOmxAny& out) const {
 
 int KroOmxAny::MapSetValue(const KroOmxKeyString& key, const KroOmxAny& value) {
   if (_Kind != kMap || !_Items) return -1;
-  for (Item& item : *_Items) {
-    if (item.first == key) {
-      item.second = value;
+  for (auto item = _Items->rbegin(); item != _Items->rend(); ++item) {
+    if (item->first == key) {
+      item->second = value;
       return 0;
     }
   }

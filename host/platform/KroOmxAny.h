@@ -1,6 +1,6 @@
 // The host's variant, used as the in-memory JSON tree: empty, null, boolean, integer, real,
 // string, list (indexed from 1) or map. Maps keep their keys in insertion order; a parsed
-// object yields its members in text order.
+// object yields its members in text order, a repeated name as often as it was written.
 #ifndef KroOmxAny_H
 #define KroOmxAny_H
 
@@ -45,7 +45,8 @@ class KroOmxAny {
 
   // Map access. MapGetValue copies the value of key into out and returns 0, or a negative value
   // when this is no map or the key is missing. MapSetValue inserts at the end or replaces in
-  // place; negative when this is no map.
+  // place; negative when this is no map. In a parsed map that repeats a name, both find and
+  // replace the last member of that name.
   int MapGetValue(const KroOmxKeyString& key, KroOmxAny& out) const;
   const KroOmxAny* MapFind(const KroOmxKeyString& key) const;
   int MapSetValue(const KroOmxKeyString& key, const KroOmxAny& value);
@@ -68,7 +69,7 @@ class KroOmxAny {
   bool operator!=(const KroOmxAny& other) const { return !(*this == other); }
 
  private:
-  friend class KroOmxJson;  // the parser appends members it has already checked for repeats
+  friend class KroOmxJson;  // the parser appends every member as it reads it
   Kind _Kind = kEmpty;
   int64_t _Integer = 0;
   double _Real = 0.0;

@@ -3,7 +3,6 @@
 #include "KroOmxJson.h"
 
 #include <nlohmann/json.hpp>
-#include <unordered_set>
 
 class KroOmxJsonSax : public nlohmann::json_sax<nlohmann::json> {
  public:
@@ -53,7 +52,6 @@ class KroOmxJsonSax : public nlohmann::json_sax<nlohmann::json> {
   struct Open {
     KroOmxAny value;
     KroOmxKeyString key;
-    std::unordered_set<std::string> keys;
   };
 
   bool Close() {
@@ -71,11 +69,9 @@ class KroOmxJsonSax : public nlohmann::json_sax<nlohmann::json> {
     Open& top = _Stack.back();
     if (top.value.IsList()) {
       KroOmxJson::AppendItem(top.value, std::move(value));
-    } else if (top.keys.insert(top.key.ToStdString()).second) {
-      KroOmxJson::AppendMember(top.value, top.key, std::move(value));
     } else {
-      // A repeated member name: the later value replaces the earlier one in its place.
-      top.value.MapSetValue(top.key, value);
+      // Every member as written, a repeated name too: readers take the members in text order.
+      KroOmxJson::AppendMember(top.value, top.key, std::move(value));
     }
     return true;
   }

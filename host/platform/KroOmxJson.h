@@ -1,5 +1,6 @@
 // The host's JSON parser: text to a KroOmxAny tree (object to map in text order, array to
-// list, string to string, numbers, booleans and null to their kinds).
+// list, string to string, numbers, booleans and null to their kinds). A map keeps every member
+// as written, a repeated name too; a lookup by name gives the last of them.
 #ifndef KroOmxJson_H
 #define KroOmxJson_H
 

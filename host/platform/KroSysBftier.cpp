@@ -29,11 +29,19 @@ void KroSysBftier(int stage, const char* name, int) {
   if (TraceToStderr()) std::fprintf(stderr, "KroSysBftier %d %s\n", stage, safe_name);
 }
 
-KroSysTraceRecorder::KroSysTraceRecorder() : _Previous(g_TopRecorder) { g_TopRecorder = this; }
+KroSysTraceRecorder::KroSysTraceRecorder() : _Previous(g_TopRecorder), _Next(nullptr) {
+  if (_Previous != nullptr) _Previous->_Next = this;
+  g_TopRecorder = this;
+}
 
 KroSysTraceRecorder::~KroSysTraceRecorder() {
-  // Recorders are scoped objects, so they die in reverse order of construction.
-  if (g_TopRecorder == this) g_TopRecorder = _Previous;
+  // Unlinked wherever it stands in the chain, so that no recorder keeps a pointer to it.
+  if (_Previous != nullptr) _Previous->_Next = _Next;
+  if (_Next != nullptr) {
+    _Next->_Previous = _Previous;
+  } else {
+    g_TopRecorder = _Previous;
+  }
 }
 
 std::string KroSysTraceRecorder::ToString() const {

@@ -1,5 +1,6 @@
 // Collects the failure traces made while it lives, in order. Recorders nest: every live
-// recorder sees every trace. Used by tests and by the command-line tool to explain failures.
+// recorder sees every trace. They may also die in any order (one held by an object that outlives
+// a later one, say). Used by tests and by the command-line tool to explain failures.
 #ifndef KroSysTraceRecorder_H
 #define KroSysTraceRecorder_H
 
@@ -26,7 +27,8 @@ class KroSysTraceRecorder {
  private:
   friend void KroSysBftier(int, const char*, int);
   std::vector<KroSysTraceEntry> _Entries;
-  KroSysTraceRecorder* _Previous;
+  KroSysTraceRecorder* _Previous;  // made before this one, or null
+  KroSysTraceRecorder* _Next;      // made after this one, or null
 };
 
 #endif

@@ -8,6 +8,7 @@
 
 #include "KroMmdODTQueryParser.h"
 #include "KroSysTraceRecorder.h"
+#include "framework/KroMmdODTQueryParserByTheBook.h"
 
 namespace {
 
@@ -80,38 +81,6 @@ TEST(KroMmdODTQueryParser, KeepsInnerBracesOfASubQuery) {
   EXPECT_EQ(ToStrings(subQueries), (Strings{"bodyTag", ""}));
 }
 
-// A plain transcription of the parse, which pairs the braces of the remaining text anew at every
-// key that carries a sub-query. The parser does the same work in one pass over the braces.
-ParseCase ParseByTheBook(std::string query) {
-  while (query.find("  ") != std::string::npos) query.replace(query.find("  "), 2, " ");
-  ParseCase out{"", KRO_S_OK, {}, {}};
-  std::string rest = query;
-  for (;;) {
-    const size_t begin = rest.find_first_not_of(" {");
-    if (begin == std::string::npos || rest.find('{') < begin) return out;
-    const size_t stop = std::min(rest.find_first_of(" {", begin), rest.size());
-    out.keys.push_back(rest.substr(begin, stop - begin));
-    size_t end = stop;
-    std::string subQuery;
-    if (stop < rest.size() && rest[stop] == '{') {
-      std::vector<size_t> opens;
-      std::vector<size_t> closes;
-      for (size_t pos = 0; pos < rest.size(); ++pos) {
-        if (rest[pos] == '{') opens.push_back(pos);
-        if (rest[pos] == '}') closes.push_back(pos);
-      }
-      if (opens.size() != closes.size()) return out.result = KRO_E_FAIL, out;
-      size_t close = closes[0];
-      for (size_t i = 1; i < opens.size() && opens[i] < closes[i - 1]; ++i) close = closes[i];
-      if (close < opens[0]) return out.result = KRO_E_FAIL, out;
-      subQuery = rest.substr(opens[0] + 1, close - opens[0] - 1);
-      end = close + 1;
-    }
-    out.subQueries.push_back(subQuery);
-    rest = rest.substr(end);
-  }
-}
-
 // Random brace soups, with a stray byte now and then: the parse ends and agrees with the
 // transcription, trace chain included.
 TEST(KroMmdODTQueryParser, AgreesWithAPairingOfEachRemainingText) {
@@ -128,7 +97,7 @@ TEST(KroMmdODTQueryParser, AgreesWithAPairingOfEachRemainingText) {
     KroSysTraceRecorder recorder;
     KroListValKroUnicodeString keys;
     KroListValKroUnicodeString subQueries;
-    const ParseCase expected = ParseByTheBook(query);
+    const KroTestParsedQuery expected = KroTestParseQueryByTheBook(query);
     ASSERT_EQ(KroMmdODTQueryParser::Parse(query, keys, subQueries), expected.result);
     ASSERT_EQ(ToStrings(keys), expected.keys);
     ASSERT_EQ(ToStrings(subQueries), expected.subQueries);

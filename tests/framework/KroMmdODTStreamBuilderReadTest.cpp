@@ -50,6 +50,15 @@ TEST(KroMmdODTStreamBuilder, HandsMembersOverInTextOrderNestedOnesAsTheirJsonTex
   }
 }
 
+// Fault: a repeated member was handed over once, with the later value in the earlier place, so
+// a member written between the two took effect after it.
+TEST(KroMmdODTStreamBuilder, HandsARepeatedMemberOverEachTimeItIsWritten) {
+  KroTestTreeBuilder builder;
+  ASSERT_EQ(builder.SetODTStream(R"({"a":"1","b":"2","a":{"k":"v","k":"w"}})"), KRO_S_OK);
+  const KroTestCalls expected = {{"a", "1"}, {"b", "2"}, {"a", R"({"k":"v","k":"w"})"}};
+  EXPECT_EQ(builder._Received, expected);
+}
+
 TEST(KroMmdODTStreamBuilder, RefusesStreamsThatAreNoJsonObject) {
   const std::string full = R"({"a":"1","b":{"c":"2"}})";
   std::vector<std::string> streams = {"[]", R"("a")", "12", "null", R"({"a":"1"} x)", R"({a:"1"})",
@@ -110,13 +119,20 @@ TEST(KroMmdODTStreamBuilder, SplitsAListIntoTheTextsOfItsItems) {
   items.Append("stale");
   ASSERT_EQ(builder.ParseJSONList("[ ]", items), KRO_S_OK);
   EXPECT_EQ(items.Size(), 0);
-  ASSERT_EQ(builder.ParseJSONList(R"(["12",{"k":"v","n":{}},"穴1",["x",{"y":"z"}],""])", items),
-            KRO_S_OK);
+  ASSERT_EQ(
+      builder.ParseJSONList(R"(["12",{"k":"v","n":{}},"穴1",["x",{"y":"z"},"long"],""])", items),
+      KRO_S_OK);
   const std::vector<std::string> expected = {"12", R"({"k":"v","n":{}})", "穴1",
-                                             R"(["x",{"y":"z"}])", ""};
+                                             R"(["x",{"y":"z"},"long"])", ""};
   std::vector<std::string> got;
   for (const KroUnicodeString& item : items) got.push_back(item.ToStdString());
   EXPECT_EQ(got, expected);
+  // Fault: the list was emptied before the text was read, so an item split into the list that
+  // holds it was freed before it was parsed.
+  ASSERT_EQ(builder.ParseJSONList(items[4], items), KRO_S_OK);
+  got.clear();
+  for (const KroUnicodeString& item : items) got.push_back(item.ToStdString());
+  EXPECT_EQ(got, (std::vector<std::string>{"x", R"({"y":"z"})", "long"}));
 }
 
 TEST(KroMmdODTStreamBuilder, RefusesListTextThatIsNoJsonArray) {

@@ -201,6 +201,14 @@ TEST(KroBrpGraph, EveryLookupOfTheGraphAndTheFactoryLeadsBackToTheSameObject) {
   KroMfPart_var other = KroHostTestSamplePart();
   EXPECT_EQ(graph->GetScope(KroIGnAssociatedObject_var(other->GetFeature(1)).get()), nullptr);
   EXPECT_EQ(graph->GetScope(other->GetBody(1).get()), nullptr);
+  // Fault: the graph took a scope for an object of another document and kept a plain pointer to
+  // it, which dangled once that document went.
+  const int scopes = graph->GetScopeCount();
+  KroIGnAssociatedObject_var own(part->GetFeature(1));
+  EXPECT_EQ(graph->AddScope(KroIGnAssociatedObject_var(other->GetFeature(1)).get(), nullptr),
+            nullptr);
+  EXPECT_EQ(graph->AddScope(own.get(), other->GetBody(1).get()), nullptr);
+  EXPECT_EQ(graph->GetScopeCount(), scopes);
 
   // The geometric factory finds bodies and cells by tag and type code.
   KroGeoFactory_var factory = KroMfBRepServices::GetGeoFactory(part);

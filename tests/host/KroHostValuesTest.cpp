@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cstdio>
+#include <memory>
 #include <string>
 
 #include "KroOmxAny.h"
@@ -101,15 +103,30 @@ TEST(KroUnicodeString, ConversionFailuresLeaveTheTargetUntouched) {
   EXPECT_EQ(i, -2147483647 - 1);
 }
 
-// Members keep their order in the text; a repeated one keeps its first place and its last value.
+// Members keep their order in the text, a repeated one each time it is written.
 TEST(KroOmxJson, ObjectsKeepTheirMembersInTextOrder) {
-  const KroOmxAny tree = Parse(R"({"z":"1","a":"2","z":"3","m":{"y":"4","b":"5"}})");
-  ASSERT_EQ(tree.MapItems().size(), 3u);
-  std::string order;
-  for (const auto& [key, value] : tree.MapItems()) order += key.ToStdString() + " ";
-  EXPECT_EQ(order, "z a m ");
-  EXPECT_EQ(tree.MapItems()[0].second.GetString(), KroUnicodeString("3"));
-  EXPECT_EQ(tree.MapItems()[2].second.MapItems()[0].first, KroUnicodeString("y"));
+  int rc = -1;
+  KroOmxAny tree = Parse(R"({"z":"1","a":{"y":"2","b":"3"},"m":["x",{"k":"v"}]})", &rc);
+  ASSERT_EQ(rc, 0);
+  ASSERT_TRUE(tree.IsMap());
+  const auto& items = tree.MapItems();
+  ASSERT_EQ(items.size(), 3u);
+  EXPECT_EQ(items[0].first, KroUnicodeString("z"));
+  EXPECT_EQ(items[1].first, KroUnicodeString("a"));
+  EXPECT_EQ(items[2].first, KroUnicodeString("m"));
+  EXPECT_EQ(items[1].second.MapItems()[0].first, KroUnicodeString("y"));
+  ASSERT_TRUE(items[2].second.IsList());
+  EXPECT_EQ(items[2].second.Size(), 2);
+  EXPECT_EQ(items[2].second[1].GetString(), KroUnicodeString("x"));
+  EXPECT_TRUE(items[2].second[2].IsMap());
+  // A repeated member is kept where it was written; a lookup by name gives the last one.
+  KroOmxAny repeated = Parse(R"({"a":"1","b":"2","a":"3"})");
+  ASSERT_EQ(repeated.MapItems().size(), 3u);
+  EXPECT_EQ(repeated.MapItems()[0].second.GetString(), KroUnicodeString("1"));
+  EXPECT_EQ(repeated.MapItems()[2].first, KroUnicodeString("a"));
+  EXPECT_EQ(repeated.MapFind("a")->GetString(), KroUnicodeString("3"));
+  repeated.MapSetValue("a", KroOmxAny("4"));
+  EXPECT_EQ(repeated.MapItems()[2].second.GetString(), KroUnicodeString("4"));
 }
 
 TEST(KroOmxJson, RefusesTextThatIsNotJsonAndLeavesTheOutputAlone) {
@@ -174,4 +191,21 @@ TEST(KroSysTraceRecorder, NestedRecordersSeeTracesInOrder) {
   KroSysBftier(300, "E::F", 0);
   ASSERT_EQ(outer.Entries().size(), 3u);
   EXPECT_EQ(outer.ToString(), "A::B:100 < C::D:200 < E::F:300");
+}
+
+// Fault: a recorder that died before a later one stayed in the later one's chain, and the next
+// trace was written through the dangling pointer.
+TEST(KroSysTraceRecorder, RecordersMayDieInAnyOrder) {
+  auto first = std::make_unique<KroSysTraceRecorder>();
+  auto second = std::make_unique<KroSysTraceRecorder>();
+  auto third = std::make_unique<KroSysTraceRecorder>();
+  second.reset();
+  KroSysBftier(100, "A::B", 0);
+  first.reset();
+  KroSysBftier(200, "C::D", 0);
+  EXPECT_EQ(third->ToString(), "A::B:100 < C::D:200");
+  third.reset();
+  KroSysTraceRecorder last;
+  KroSysBftier(300, "E::F", 0);
+  EXPECT_EQ(last.ToString(), "E::F:300");
 }

@@ -160,6 +160,9 @@ TEST(KroMmdStreamGeomRefForODT, TracesEachReadingFailureWithTheStageOfItsStep) {
       {"", "", {reader + "200"}},
       {R"(4_3_#42_Face_0_0_0_0_0_1__)", "", {reader + "300"}},
       {R"(12_3_#42_Feat__)", "", {reader + "300"}},
+      // Fault: a version too large for an int read as version 0 and was accepted.
+      {R"(99999999999_2_#1_Feat__)", "", {reader + "300"}},
+      {R"(-99999999999_2_#1_Feat__)", "", {reader + "300"}},
       {R"(3_2_#1_Feat__)", "ParseBodyIdentifier", {reader + "500"}},
       {R"(3_2_#1_Feat__)", "SetMyGeoType", {reader + "700"}},
       {R"(3_2_#1_Face_6.25_5_10_0_0_1__)", "SetSubElem", {reader + "900"}},
