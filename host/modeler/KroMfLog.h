@@ -29,6 +29,11 @@ class KroMfLog : public KroMfPartObject {
   // The log when it was made already, else null; makes nothing.
   static KroMfLog* Find(const KroMfPart* part);
 
+  // How many elements the document's log holds under the root with that number, or under all
+  // roots; the same before and after the log is made, and makes nothing.
+  static int CountElements(const KroMfPart* part, uint32_t rootNumber);
+  static int CountElements(const KroMfPart* part);
+
   // The elements of the root with that feature number, from 1; 0 and null outside.
   int GetElementCount(uint32_t rootNumber) const;
   KroMfLogElement* GetElement(uint32_t rootNumber, int index) const;
