@@ -102,6 +102,22 @@ KroMfLog::~KroMfLog() { GetPart()->GetImpl().log = nullptr; }
 
 KroMfLog* KroMfLog::Find(const KroMfPart* part) { return part ? part->GetImpl().log : nullptr; }
 
+KroMfLog* KroMfLog::OfRoot(KroIMmiLogElement* root, uint32_t& rootNumber) {
+  rootNumber = 0;
+  KroMfPartObject* object = dynamic_cast<KroMfPartObject*>(root);
+  KroIGnAssociatedObject* named = dynamic_cast<KroIGnAssociatedObject*>(root);
+  KroGnIdentifier identifier;
+  uint32_t number = 0;
+  if (!object || !named || KroFailed(named->GetGnIdentifier(identifier, 0)) ||
+      KroFailed(identifier.GetULong32(number)))
+    return nullptr;
+  KroMfPart* part = object->GetPart();
+  const KroBaseUnknown* feature = part ? part->GetFeature(static_cast<int>(number)).get() : nullptr;
+  if (!feature || feature != static_cast<const KroBaseUnknown*>(root)) return nullptr;
+  rootNumber = number;
+  return Of(part);
+}
+
 int KroMfLog::CountElements(const KroMfPart* part, uint32_t rootNumber) {
   if (!part) return 0;
   if (const KroMfLog* log = Find(part)) return log->GetElementCount(rootNumber);
@@ -169,4 +185,20 @@ KroResult KroMfLog::GetRootChild(uint32_t rootNumber, int index, KroListValKroUn
   keys = element->GetKeys();
   child = KroIMmiLogElement_var(element);
   return KRO_S_OK;
+}
+
+std::shared_ptr<const KroMmrLogElementTable::ReadLog> KroMfLog::FindRead(uint32_t rootNumber) {
+  if (_ReadRevision != GetPart()->GetImpl().revision) return nullptr;
+  auto found = _Read.find(rootNumber);
+  return found == _Read.end() ? nullptr : found->second;
+}
+
+void KroMfLog::KeepRead(uint32_t rootNumber,
+                        std::shared_ptr<const KroMmrLogElementTable::ReadLog> read) {
+  const unsigned long revision = GetPart()->GetImpl().revision;
+  if (_ReadRevision != revision) {
+    _Read.clear();
+    _ReadRevision = revision;
+  }
+  _Read[rootNumber] = std::move(read);
 }

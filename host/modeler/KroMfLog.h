@@ -8,11 +8,13 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <vector>
 
 #include "KroIMmiLogElement.h"
 #include "KroList.h"
 #include "KroMfPartObject.h"
+#include "KroMmrLogElementTable.h"
 #include "KroResult.h"
 
 class KroMfLogElement;
@@ -28,6 +30,9 @@ class KroMfLog : public KroMfPartObject {
   static KroMfLog* Of(KroMfPart* part);
   // The log when it was made already, else null; makes nothing.
   static KroMfLog* Find(const KroMfPart* part);
+  // The log of the document whose feature root is (made on first need), with the root's
+  // number; null when root is no feature of a document.
+  static KroMfLog* OfRoot(KroIMmiLogElement* root, uint32_t& rootNumber);
 
   // How many elements the document's log holds under the root with that number, or under all
   // roots; the same before and after the log is made, and makes nothing.
@@ -41,6 +46,12 @@ class KroMfLog : public KroMfPartObject {
   KroResult GetRootChild(uint32_t rootNumber, int index, KroListValKroUnicodeString& keys,
                          KroIMmiLogElement_var& child) const;
 
+  // What log tables read of the root with that number, kept so that every table on the root
+  // shares one reading. Dropped as soon as the document changes (a scope added to its graph):
+  // FindRead then gives null until KeepRead stores a new reading.
+  std::shared_ptr<const KroMmrLogElementTable::ReadLog> FindRead(uint32_t rootNumber);
+  void KeepRead(uint32_t rootNumber, std::shared_ptr<const KroMmrLogElementTable::ReadLog> read);
+
  protected:
   ~KroMfLog() override;
 
@@ -50,6 +61,11 @@ class KroMfLog : public KroMfPartObject {
 
   // Elements by root (feature) number, in element order; owned by the document.
   std::map<uint32_t, std::vector<KroMfLogElement*>> _Roots;
+  // Readings of the roots' logs, valid for the document's revision _ReadRevision. They hold
+  // plain pointers to the document's elements, never references (no cycle through the
+  // document).
+  std::map<uint32_t, std::shared_ptr<const KroMmrLogElementTable::ReadLog>> _Read;
+  unsigned long _ReadRevision = 0;
 };
 
 #endif
