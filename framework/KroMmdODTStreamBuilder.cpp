@@ -93,7 +93,9 @@ KroResult KroMmdODTStreamBuilder::DeclareInput(const KroUnicodeString& parent,
   if (node.MapSetValue(kParent, KroOmxAny(parentKey)) < 0) return KroSysFail(800, kName);
 
   KroOmxAny* siblings = parentNode->MapFindToChange(kChildren);
-  if (siblings == nullptr || siblings->Append(KroOmxAny(key)) < 0) return KroSysFail(900, kName);
+  if (siblings == nullptr || KroFailed(siblings->Append(KroOmxAny(key)))) {
+    return KroSysFail(900, kName);
+  }
 
   if (node.MapSetValue(kIsValuated, KroOmxAny(0)) < 0) return KroSysFail(1200, kName);
   if (_InputMap.MapSetValue(key, node) < 0) return KroSysFail(1300, kName);
@@ -104,7 +106,7 @@ KroResult KroMmdODTStreamBuilder::_UpdateInputMap(KroOmxAny& tree, const KroUnic
   static const char* const kName = "KroMmdODTStreamBuilder::_UpdateInputMap";
   KroOmxAny* node = tree.MapFindToChange(key);
   if (node == nullptr) return KroSysFail(100, kName);
-  if (node->MapSetValue(kIsValuated, KroOmxAny(1)) < 0) return KroSysFail(150, kName);
+  if (KroFailed(node->MapSetValue(kIsValuated, KroOmxAny(1)))) return KroSysFail(150, kName);
   if (key == kRoot) return KRO_S_OK;
 
   const KroOmxAny* isAND = node->MapFind(kIsAND);
@@ -127,7 +129,9 @@ KroResult KroMmdODTStreamBuilder::_UpdateInputMap(KroOmxAny& tree, const KroUnic
     for (int i = 1; i <= siblings.Size(); ++i) {
       KroOmxAny* siblingNode = tree.MapFindToChange(siblings[i].GetString());
       if (siblingNode == nullptr) return KroSysFail(600, kName);
-      if (siblingNode->MapSetValue(kIsValuated, KroOmxAny(1)) < 0) return KroSysFail(700, kName);
+      if (KroFailed(siblingNode->MapSetValue(kIsValuated, KroOmxAny(1)))) {
+        return KroSysFail(700, kName);
+      }
     }
   }
 
@@ -155,7 +159,7 @@ KroResult KroMmdODTStreamBuilder::SetODTStream(const KroUnicodeString& stream) {
   std::vector<KroOmxJsonWriter::WrittenMember> members;
   if (KroOmxJsonWriter::IsWrittenObject(stream.ToStdString(), KroOmxJson::kMaxDepth, &members)) {
     for (const KroOmxJsonWriter::WrittenMember& member : members) {
-      if (SetValueStream(member.key, member.value) < 0) return KroSysFail(400, kName);
+      if (KroFailed(SetValueStream(member.key, member.value))) return KroSysFail(400, kName);
     }
     return KRO_S_OK;
   }
@@ -230,7 +234,7 @@ KroResult KroMmdODTStreamBuilder::_StringifyMap(const _ResultMap& result,
   object.Write(true);
   const KroResult rc = _RWriteJSONObject(object, result);
   object.Write(false);
-  if (rc < 0) return KroSysFail(100, "KroMmdODTStreamBuilder::_StringifyMap");
+  if (KroFailed(rc)) return KroSysFail(100, "KroMmdODTStreamBuilder::_StringifyMap");
   text = stream.Take();
   return KRO_S_OK;
 }
@@ -284,7 +288,7 @@ KroResult KroMmdODTStreamBuilder::_RWriteJSONObject(KroOmxJsonWriter::Object& ob
       nested.Write(true);
       const KroResult rc = _RWriteJSONObject(nested, member.object, 2);
       nested.Write(false);
-      if (rc < 0) return KRO_E_FAIL;  // traced by the nested walk
+      if (KroFailed(rc)) return KRO_E_FAIL;  // traced by the nested walk
     } else {
       KroOmxJsonWriter::PutQuoted(object.Stream(), member.text.ToStdString());
     }
@@ -354,7 +358,7 @@ KroResult KroMmdODTStreamBuilder::_MapGetValueStream(const KroUnicodeString& key
   static const char* const kName = "KroMmdODTStreamBuilder::_MapGetValueStream";
   _ResultMember member;
   member.key = key;
-  if (GetValueStream(key, format, member.text) < 0) return KroSysFail(100, kName);
+  if (KroFailed(GetValueStream(key, format, member.text))) return KroSysFail(100, kName);
 
   // A value that is a JSON object (a nested builder's stream) is written as an object; any
   // other text, JSON or not, as a string. Object text already in the writer's own form is
