@@ -79,12 +79,9 @@ TEST(KroOdtFeatureVerbs, FindsEveryFeatureAndLogElementAgainByEachOfItsStreams) 
     for (const auto& [identifier, feature] : features) noAlias += feature.second ? 0 : 1;
     std::vector<std::pair<std::string, std::string>> streams;  // identifier, stream
     std::string input;
-    // Writing and reading the path of a log element reads the root's whole log: sanitized, the
-    // paths of the bigger models are left out.
-    const bool paths = !kKroOdtSanitized || cells < 800;
     const std::vector<std::string> queries = {
         "gnId bodyTag bodyId specId scopeEle scopeId namingRef", "gnId alias",
-        paths ? "gnId scopeEle logElement{root{gnId} logPath}" : "gnId scopeEle"};
+        "gnId scopeEle logElement{root{gnId} logPath}"};
     for (size_t q = 0; q < queries.size(); ++q) {  // the last one writes the log elements
       const KroOdtToolRun written = KroOdtRunTool(
           KroOdtWith({"features", q == 2 ? "--logs" : "--quiet", "--query", queries[q]}, model));
@@ -100,7 +97,7 @@ TEST(KroOdtFeatureVerbs, FindsEveryFeatureAndLogElementAgainByEachOfItsStreams) 
     }
     // The log holds one element per cell of each feature's body.
     EXPECT_EQ(streams.size(),
-              7 * features.size() + 2 * (features.size() - noAlias) + (paths ? 3 : 2) * cells);
+              7 * features.size() + 2 * (features.size() - noAlias) + 3 * cells);
     const KroOdtToolRun found = KroOdtRunTool(KroOdtWith({"find"}, model), input);
     EXPECT_EQ(found.exitCode, 0);
     const std::vector<std::string> lines = KroOdtLines(found.out);
