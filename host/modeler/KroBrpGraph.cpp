@@ -156,7 +156,7 @@ KroBrpScope* KroBrpGraph::AddScope(KroIGnAssociatedObject* object, KroBody* body
   if (!object) return nullptr;
   KroBrpScope* scope = new KroBrpScope(GetPart(), this, _NextElementNumber++, object, body);
   _Scopes.push_back(scope);
-  ++GetPart()->GetImpl().revision;
+  ++_Revision;
   // Each map keeps the first scope of its key, as a walk of the scopes in order would find.
   _ScopeOfObject.emplace(Identity(object), scope);
   KroGnIdentifier identifier;

@@ -52,6 +52,9 @@ class KroBrpGraph : public KroMfPartObject {
   // Adds a scope for an object of the same document and its body (may be null), then names
   // every cell of the body. Null for a null object.
   KroBrpScope* AddScope(KroIGnAssociatedObject* object, KroBody* body);
+  // Counts the scopes added so far: what is read from the document once and kept (the log
+  // tables of its roots) is dropped when the graph moves on.
+  unsigned long GetRevision() const { return _Revision; }
 
  private:
   friend class KroMfPart;
@@ -65,6 +68,7 @@ class KroBrpGraph : public KroMfPartObject {
   std::vector<KroBrpScope*> _Scopes;    // element numbers rise along the list
   std::vector<KroBrpObject*> _Objects;  // every scope's, in graph order
   int _NextElementNumber = 1;
+  unsigned long _Revision = 0;
   // The first scope of each associated object, body, body tag and identifier.
   std::unordered_map<const KroBaseUnknown*, KroBrpScope*> _ScopeOfObject;
   std::unordered_map<const KroBaseUnknown*, KroBrpScope*> _ScopeOfBody;

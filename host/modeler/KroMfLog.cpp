@@ -187,15 +187,20 @@ KroResult KroMfLog::GetRootChild(uint32_t rootNumber, int index, KroListValKroUn
   return KRO_S_OK;
 }
 
+unsigned long KroMfLog::_Revision() const {
+  const KroBrpGraph* graph = GetPart()->GetBRepGraph();
+  return graph ? graph->GetRevision() : 0;
+}
+
 std::shared_ptr<const KroMmrLogElementTable::ReadLog> KroMfLog::FindRead(uint32_t rootNumber) {
-  if (_ReadRevision != GetPart()->GetImpl().revision) return nullptr;
+  if (_ReadRevision != _Revision()) return nullptr;
   auto found = _Read.find(rootNumber);
   return found == _Read.end() ? nullptr : found->second;
 }
 
 void KroMfLog::KeepRead(uint32_t rootNumber,
                         std::shared_ptr<const KroMmrLogElementTable::ReadLog> read) {
-  const unsigned long revision = GetPart()->GetImpl().revision;
+  const unsigned long revision = _Revision();
   if (_ReadRevision != revision) {
     _Read.clear();
     _ReadRevision = revision;

@@ -58,10 +58,12 @@ class KroMfLog : public KroMfPartObject {
  private:
   explicit KroMfLog(KroMfPart* part);
   void _Build();
+  // The revision of the document's graph, which the readings are valid for.
+  unsigned long _Revision() const;
 
   // Elements by root (feature) number, in element order; owned by the document.
   std::map<uint32_t, std::vector<KroMfLogElement*>> _Roots;
-  // Readings of the roots' logs, valid for the document's revision _ReadRevision. They hold
+  // Readings of the roots' logs, valid for the graph's revision _ReadRevision. They hold
   // plain pointers to the document's elements, never references (no cycle through the
   // document).
   std::map<uint32_t, std::shared_ptr<const KroMmrLogElementTable::ReadLog>> _Read;

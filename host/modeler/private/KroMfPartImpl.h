@@ -38,9 +38,6 @@ struct KroMfPart::Impl {
   std::map<unsigned int, KroBaseUnknown*> cellsByTag;  // made on first request
   // The modeling log, made on first need (KroMfLog::Of).
   KroMfLog* log = nullptr;
-  // Counts the changes of the document (scopes added to its graph, the log's elements among
-  // them): what is read from the document once and kept is dropped when it moves on.
-  unsigned long revision = 0;
 
   // The document's object of a kernel cell (made on first request), or null for a null cell
   // or a cell of another model.
