@@ -22,7 +22,6 @@
 #include "KroBrpGraph.h"
 #include "KroIGnAssociatedObject.h"
 #include "KroMfGNServices.h"
-#include "KroMfLog.h"
 #include "KroMfPart.h"
 #include "KroMmdLogElementODTStreamBuilder.h"
 #include "KroMmrLogElementTable.h"
@@ -221,8 +220,9 @@ Graph& GetGraph() {
   if (KroMfPart::CreateFromModel(model, features, data->part, &message) != KRO_S_OK ||
       KroMfPart::CreateFromModel(model, data->other, &message) != KRO_S_OK)
     Fail("Cells100k: " + message.ToStdString());
-  if (!KroMfLog::Of(data->part.get())) Fail("Cells100k: log");
+  // A lookup that names a log element makes the document's log.
   data->graph = KroMfGNServices::GetGraph(data->part);
+  if (!data->graph->GetScope(KroGnIdentifier(1u, 1u))) Fail("Cells100k: log");
   for (int i = 1; i <= data->graph->GetScopeCount(); ++i) {
     KroBrpScope* scope = data->graph->GetScopeAt(i);
     KroIGnAssociatedObject_var object = scope->GetAssociatedObject();
