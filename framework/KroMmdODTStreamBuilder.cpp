@@ -63,7 +63,7 @@ KroResult KroMmdODTStreamBuilder::_ResetInputs() {
   _InputMap.CreateMap();
   KroOmxAny root;
   root.CreateMap();
-  if (root.MapSetValue(kIsAND, KroOmxAny(0)) < 0) return KroSysFail(100, kName);
+  if (KroFailed(root.MapSetValue(kIsAND, KroOmxAny(0)))) return KroSysFail(100, kName);
   KroOmxAny children;
   children.CreateList();
   root.MapSetValue(kIsOpt, KroOmxAny(0));
@@ -81,24 +81,24 @@ KroResult KroMmdODTStreamBuilder::DeclareInput(const KroUnicodeString& parent,
 
   KroOmxAny node;
   node.CreateMap();
-  if (node.MapSetValue(kIsAND, KroOmxAny(isAND)) < 0) return KroSysFail(300, kName);
-  if (node.MapSetValue(kIsOpt, KroOmxAny(isOpt)) < 0) return KroSysFail(400, kName);
+  if (KroFailed(node.MapSetValue(kIsAND, KroOmxAny(isAND)))) return KroSysFail(300, kName);
+  if (KroFailed(node.MapSetValue(kIsOpt, KroOmxAny(isOpt)))) return KroSysFail(400, kName);
   KroOmxAny children;
   children.CreateList();
-  if (node.MapSetValue(kChildren, children) < 0) return KroSysFail(600, kName);
+  if (KroFailed(node.MapSetValue(kChildren, children))) return KroSysFail(600, kName);
 
   const KroUnicodeString& parentKey = parent.IsEmpty() ? kRoot : parent;
   KroOmxAny* parentNode = _InputMap.MapFindToChange(parentKey);
   if (parentNode == nullptr) return KroSysFail(700, kName);
-  if (node.MapSetValue(kParent, KroOmxAny(parentKey)) < 0) return KroSysFail(800, kName);
+  if (KroFailed(node.MapSetValue(kParent, KroOmxAny(parentKey)))) return KroSysFail(800, kName);
 
   KroOmxAny* siblings = parentNode->MapFindToChange(kChildren);
   if (siblings == nullptr || KroFailed(siblings->Append(KroOmxAny(key)))) {
     return KroSysFail(900, kName);
   }
 
-  if (node.MapSetValue(kIsValuated, KroOmxAny(0)) < 0) return KroSysFail(1200, kName);
-  if (_InputMap.MapSetValue(key, node) < 0) return KroSysFail(1300, kName);
+  if (KroFailed(node.MapSetValue(kIsValuated, KroOmxAny(0)))) return KroSysFail(1200, kName);
+  if (KroFailed(_InputMap.MapSetValue(key, node))) return KroSysFail(1300, kName);
   return KRO_S_OK;
 }
 
@@ -145,7 +145,7 @@ KroResult KroMmdODTStreamBuilder::_UpdateInputMap(KroOmxAny& tree, const KroUnic
     if (isOpt == nullptr) return KroSysFail(1100, kName);
     if (!IsSet(*isValuated) && !IsSet(*isOpt)) return KRO_S_OK;
   }
-  if (_UpdateInputMap(tree, parentKey) < 0) return KroSysFail(1200, kName);
+  if (KroFailed(_UpdateInputMap(tree, parentKey))) return KroSysFail(1200, kName);
   return KRO_S_OK;
 }
 
@@ -165,13 +165,14 @@ KroResult KroMmdODTStreamBuilder::SetODTStream(const KroUnicodeString& stream) {
   }
 
   KroOmxAny parsed;
-  if (KroOmxJson::ParseString(KroOmxUTF8String(stream), parsed) < 0) return KroSysFail(100, kName);
+  if (KroFailed(KroOmxJson::ParseString(KroOmxUTF8String(stream), parsed)))
+    return KroSysFail(100, kName);
   if (!parsed.IsMap()) return KroSysFail(100, kName);
 
   for (const KroOmxAny::Item& member : parsed.MapItems()) {
     KroUnicodeString value;
-    if (_StringifyNode(member.second, value) < 0) return KroSysFail(200, kName);
-    if (SetValueStream(member.first, value) < 0) return KroSysFail(400, kName);
+    if (KroFailed(_StringifyNode(member.second, value))) return KroSysFail(200, kName);
+    if (KroFailed(SetValueStream(member.first, value))) return KroSysFail(400, kName);
   }
   return KRO_S_OK;
 }
@@ -181,14 +182,15 @@ KroResult KroMmdODTStreamBuilder::ParseJSONList(const KroUnicodeString& text,
   static const char* const kName = "KroMmdODTStreamBuilder::ParseJSONList";
   items.RemoveAll();
   KroOmxAny parsed;
-  if (KroOmxJson::ParseString(KroOmxUTF8String(text), parsed) < 0) return KroSysFail(100, kName);
+  if (KroFailed(KroOmxJson::ParseString(KroOmxUTF8String(text), parsed)))
+    return KroSysFail(100, kName);
   // An object or a single string is no list: refused rather than split into members.
   if (!parsed.IsList()) return KroSysFail(100, kName);
 
   const int size = parsed.Size();
   for (int i = 1; i <= size; ++i) {
     KroUnicodeString item;
-    if (_StringifyNode(parsed[i], item) < 0) return KroSysFail(200, kName);
+    if (KroFailed(_StringifyNode(parsed[i], item))) return KroSysFail(200, kName);
     items.Append(item);
   }
   return KRO_S_OK;
@@ -205,11 +207,11 @@ KroResult KroMmdODTStreamBuilder::_StringifyNode(const KroOmxAny& value,
     return KRO_S_OK;
   }
   if (value.IsMap()) {
-    if (_StringifyMap(value, text) < 0) return KroSysFail(200, kName);
+    if (KroFailed(_StringifyMap(value, text))) return KroSysFail(200, kName);
     return KRO_S_OK;
   }
   if (value.IsList()) {
-    if (_StringifyList(value, text) < 0) return KroSysFail(300, kName);
+    if (KroFailed(_StringifyList(value, text))) return KroSysFail(300, kName);
     return KRO_S_OK;
   }
   return KroSysFail(6969, kName);
@@ -222,7 +224,7 @@ KroResult KroMmdODTStreamBuilder::_StringifyMap(const KroOmxAny& value,
   object.Write(true);
   const KroResult rc = _RWriteJSONObject(object, value);
   object.Write(false);
-  if (rc < 0) return KroSysFail(100, "KroMmdODTStreamBuilder::_StringifyMap");
+  if (KroFailed(rc)) return KroSysFail(100, "KroMmdODTStreamBuilder::_StringifyMap");
   text = stream.Take();
   return KRO_S_OK;
 }
@@ -246,7 +248,7 @@ KroResult KroMmdODTStreamBuilder::_StringifyList(const KroOmxAny& value,
   list.Write(true);
   const KroResult rc = _RWriteJSONList(list, value);
   list.Write(false);
-  if (rc < 0) return KroSysFail(100, "KroMmdODTStreamBuilder::_StringifyList");
+  if (KroFailed(rc)) return KroSysFail(100, "KroMmdODTStreamBuilder::_StringifyList");
   text = stream.Take();
   return KRO_S_OK;
 }
@@ -265,7 +267,7 @@ KroResult KroMmdODTStreamBuilder::_RWriteJSONObject(KroOmxJsonWriter::Object& ob
       nested.Write(true);
       const KroResult rc = _RWriteJSONObject(nested, member.second, depth + 1);
       nested.Write(false);
-      if (rc < 0) return KRO_E_FAIL;  // traced by the nested walk
+      if (KroFailed(rc)) return KRO_E_FAIL;  // traced by the nested walk
     } else if (member.second.IsString()) {
       KroOmxJsonWriter::Attribute::Start(object, member.first,
                                          KroOmxJsonWriter::Atom(member.second.GetString()));
@@ -310,7 +312,7 @@ KroResult KroMmdODTStreamBuilder::_RWriteJSONList(KroOmxJsonWriter::List& list,
       nested.Write(true);
       const KroResult rc = _RWriteJSONObject(nested, item, depth + 1);
       nested.Write(false);
-      if (rc < 0) return KRO_E_FAIL;  // traced by the nested walk
+      if (KroFailed(rc)) return KRO_E_FAIL;  // traced by the nested walk
     } else if (item.IsString()) {
       list.Item(item.GetString());
     } else {
@@ -326,28 +328,29 @@ KroResult KroMmdODTStreamBuilder::_RWriteJSONList(KroOmxJsonWriter::List& list,
 KroResult KroMmdODTStreamBuilder::GetODTStream(const KroUnicodeString& format,
                                                KroUnicodeString& stream) {
   static const char* const kName = "KroMmdODTStreamBuilder::GetODTStream";
-  if (_ResetInputs() < 0) return KroSysFail(100, kName);
-  if (DeclareInputs() < 0) return KroSysFail(200, kName);
+  if (KroFailed(_ResetInputs())) return KroSysFail(100, kName);
+  if (KroFailed(DeclareInputs())) return KroSysFail(200, kName);
 
   _ResultMap result;
   KroOmxAny tree = _InputMap;
 
   KroListValKroUnicodeString keys;
   KroListValKroUnicodeString subQueries;
-  if (KroMmdODTQueryParser::Parse(format, keys, subQueries) < 0 ||
+  if (KroFailed(KroMmdODTQueryParser::Parse(format, keys, subQueries)) ||
       keys.Size() != subQueries.Size()) {
     return KroSysFail(300, kName);
   }
 
   for (int i = 1; i <= keys.Size(); ++i) {
-    if (_UpdateInputMap(tree, keys[i]) < 0) return KroSysFail(400, kName);
-    if (_MapGetValueStream(keys[i], subQueries[i], result) < 0) return KroSysFail(500, kName);
+    if (KroFailed(_UpdateInputMap(tree, keys[i]))) return KroSysFail(400, kName);
+    if (KroFailed(_MapGetValueStream(keys[i], subQueries[i], result)))
+      return KroSysFail(500, kName);
   }
 
-  if (_FillMandatoryInputs(result, tree) < 0) return KroSysFail(600, kName);
+  if (KroFailed(_FillMandatoryInputs(result, tree))) return KroSysFail(600, kName);
 
   KroUnicodeString text;
-  if (_StringifyMap(result, text) < 0) return KroSysFail(700, kName);
+  if (KroFailed(_StringifyMap(result, text))) return KroSysFail(700, kName);
   stream = std::move(text);
   return KRO_S_OK;
 }
@@ -395,7 +398,7 @@ KroResult KroMmdODTStreamBuilder::_FillMandatoryInputs(_ResultMap& result, KroOm
     // One pass writes every mandatory leaf that is still missing; when "_root_" is open after
     // it, some group can never be completed and another pass would change nothing.
     if (filled) return KroSysFail(400, kName);
-    if (_FillNextMandatoryInput(result, tree, kRoot) < 0) return KroSysFail(300, kName);
+    if (KroFailed(_FillNextMandatoryInput(result, tree, kRoot))) return KroSysFail(300, kName);
     filled = true;
   }
 }
@@ -417,7 +420,7 @@ KroResult KroMmdODTStreamBuilder::_FillNextMandatoryInput(_ResultMap& result, Kr
     // unless an earlier mark of this walk has given them.
     const KroOmxAny children = *childList;
     for (int i = 1; i <= children.Size(); ++i) {
-      if (_FillNextMandatoryInput(result, tree, children[i].GetString()) < 0) {
+      if (KroFailed(_FillNextMandatoryInput(result, tree, children[i].GetString()))) {
         return KroSysFail(400, kName);
       }
     }
@@ -427,7 +430,7 @@ KroResult KroMmdODTStreamBuilder::_FillNextMandatoryInput(_ResultMap& result, Kr
   const KroOmxAny* isOpt = node->MapFind(kIsOpt);
   if (isOpt == nullptr) return KroSysFail(500, kName);
   if (IsSet(*isOpt)) return KRO_S_OK;
-  if (_UpdateInputMap(tree, key) < 0) return KroSysFail(600, kName);
-  if (_MapGetValueStream(key, KroUnicodeString(), result) < 0) return KroSysFail(700, kName);
+  if (KroFailed(_UpdateInputMap(tree, key))) return KroSysFail(600, kName);
+  if (KroFailed(_MapGetValueStream(key, KroUnicodeString(), result))) return KroSysFail(700, kName);
   return KRO_S_OK;
 }
