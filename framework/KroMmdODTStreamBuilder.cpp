@@ -87,18 +87,15 @@ KroResult KroMmdODTStreamBuilder::DeclareInput(const KroUnicodeString& parent,
   children.CreateList();
   if (KroFailed(node.MapSetValue(kChildren, children))) return KroSysFail(600, kName);
 
-  const KroUnicodeString parentKey = parent.IsEmpty() ? kRoot : parent;
-  KroOmxAny parentNode;
-  if (KroFailed(_InputMap.MapGetValue(parentKey, parentNode))) return KroSysFail(700, kName);
+  const KroUnicodeString& parentKey = parent.IsEmpty() ? kRoot : parent;
+  KroOmxAny* parentNode = _InputMap.MapFindToChange(parentKey);
+  if (parentNode == nullptr) return KroSysFail(700, kName);
   if (KroFailed(node.MapSetValue(kParent, KroOmxAny(parentKey)))) return KroSysFail(800, kName);
 
-  KroOmxAny siblings;
-  if (KroFailed(parentNode.MapGetValue(kChildren, siblings)) ||
-      KroFailed(siblings.Append(KroOmxAny(key)))) {
+  KroOmxAny* siblings = parentNode->MapFindToChange(kChildren);
+  if (siblings == nullptr || KroFailed(siblings->Append(KroOmxAny(key)))) {
     return KroSysFail(900, kName);
   }
-  if (KroFailed(parentNode.MapSetValue(kChildren, siblings))) return KroSysFail(1000, kName);
-  if (KroFailed(_InputMap.MapSetValue(parentKey, parentNode))) return KroSysFail(1100, kName);
 
   if (KroFailed(node.MapSetValue(kIsValuated, KroOmxAny(0)))) return KroSysFail(1200, kName);
   if (KroFailed(_InputMap.MapSetValue(key, node))) return KroSysFail(1300, kName);
@@ -107,15 +104,15 @@ KroResult KroMmdODTStreamBuilder::DeclareInput(const KroUnicodeString& parent,
 
 KroResult KroMmdODTStreamBuilder::_UpdateInputMap(KroOmxAny& tree, const KroUnicodeString& key) {
   static const char* const kName = "KroMmdODTStreamBuilder::_UpdateInputMap";
-  KroOmxAny node;
-  if (KroFailed(tree.MapGetValue(key, node))) return KroSysFail(100, kName);
-  if (KroFailed(node.MapSetValue(kIsValuated, KroOmxAny(1)))) return KroSysFail(150, kName);
-  if (KroFailed(tree.MapSetValue(key, node))) return KroSysFail(160, kName);
+  KroOmxAny* node = tree.MapFindToChange(key);
+  if (node == nullptr) return KroSysFail(100, kName);
+  if (KroFailed(node->MapSetValue(kIsValuated, KroOmxAny(1)))) return KroSysFail(150, kName);
   if (key == kRoot) return KRO_S_OK;
 
-  const KroOmxAny* isAND = node.MapFind(kIsAND);
+  const KroOmxAny* isAND = node->MapFind(kIsAND);
   if (isAND == nullptr) return KroSysFail(200, kName);
-  const KroOmxAny* parentValue = node.MapFind(kParent);
+  const bool alternative = !IsSet(*isAND);
+  const KroOmxAny* parentValue = node->MapFind(kParent);
   if (parentValue == nullptr) return KroSysFail(300, kName);
   const KroUnicodeString parentKey = parentValue->GetString();
   if (parentKey.IsEmpty()) return KRO_S_OK;
@@ -128,14 +125,13 @@ KroResult KroMmdODTStreamBuilder::_UpdateInputMap(KroOmxAny& tree, const KroUnic
   const KroOmxAny siblings = *children;
 
   // Giving an alternative gives its whole group.
-  if (!IsSet(*isAND)) {
+  if (alternative) {
     for (int i = 1; i <= siblings.Size(); ++i) {
-      const KroUnicodeString& sibling = siblings[i].GetString();
-      KroOmxAny siblingNode;
-      if (KroFailed(tree.MapGetValue(sibling, siblingNode))) return KroSysFail(600, kName);
-      if (KroFailed(siblingNode.MapSetValue(kIsValuated, KroOmxAny(1))))
+      KroOmxAny* siblingNode = tree.MapFindToChange(siblings[i].GetString());
+      if (siblingNode == nullptr) return KroSysFail(600, kName);
+      if (KroFailed(siblingNode->MapSetValue(kIsValuated, KroOmxAny(1)))) {
         return KroSysFail(700, kName);
-      if (KroFailed(tree.MapSetValue(sibling, siblingNode))) return KroSysFail(800, kName);
+      }
     }
   }
 
@@ -158,6 +154,16 @@ KroResult KroMmdODTStreamBuilder::_UpdateInputMap(KroOmxAny& tree, const KroUnic
 
 KroResult KroMmdODTStreamBuilder::SetODTStream(const KroUnicodeString& stream) {
   static const char* const kName = "KroMmdODTStreamBuilder::SetODTStream";
+  // A stream in the writer's own form, as every stream written by a builder, is split without
+  // building a tree: the text of each object member is already what rendering it again gives.
+  std::vector<KroOmxJsonWriter::WrittenMember> members;
+  if (KroOmxJsonWriter::IsWrittenObject(stream.ToStdString(), KroOmxJson::kMaxDepth, &members)) {
+    for (const KroOmxJsonWriter::WrittenMember& member : members) {
+      if (KroFailed(SetValueStream(member.key, member.value))) return KroSysFail(400, kName);
+    }
+    return KRO_S_OK;
+  }
+
   KroOmxAny parsed;
   if (KroFailed(KroOmxJson::ParseString(KroOmxUTF8String(stream), parsed)))
     return KroSysFail(100, kName);
@@ -221,7 +227,19 @@ KroResult KroMmdODTStreamBuilder::_StringifyMap(const KroOmxAny& value,
   const KroResult rc = _RWriteJSONObject(object, value);
   object.Write(false);
   if (KroFailed(rc)) return KroSysFail(100, "KroMmdODTStreamBuilder::_StringifyMap");
-  text = stream.ToString();
+  text = stream.Take();
+  return KRO_S_OK;
+}
+
+KroResult KroMmdODTStreamBuilder::_StringifyMap(const _ResultMap& result,
+                                                KroUnicodeString& text) const {
+  KroOmxTextStream stream;
+  KroOmxJsonWriter::Object object(stream);
+  object.Write(true);
+  const KroResult rc = _RWriteJSONObject(object, result);
+  object.Write(false);
+  if (KroFailed(rc)) return KroSysFail(100, "KroMmdODTStreamBuilder::_StringifyMap");
+  text = stream.Take();
   return KRO_S_OK;
 }
 
@@ -233,7 +251,7 @@ KroResult KroMmdODTStreamBuilder::_StringifyList(const KroOmxAny& value,
   const KroResult rc = _RWriteJSONList(list, value);
   list.Write(false);
   if (KroFailed(rc)) return KroSysFail(100, "KroMmdODTStreamBuilder::_StringifyList");
-  text = stream.ToString();
+  text = stream.Take();
   return KRO_S_OK;
 }
 
@@ -257,6 +275,26 @@ KroResult KroMmdODTStreamBuilder::_RWriteJSONObject(KroOmxJsonWriter::Object& ob
                                          KroOmxJsonWriter::Atom(member.second.GetString()));
     } else {
       return KroSysFail(6969, kName);
+    }
+  }
+  return KRO_S_OK;
+}
+
+KroResult KroMmdODTStreamBuilder::_RWriteJSONObject(KroOmxJsonWriter::Object& object,
+                                                    const _ResultMap& result) const {
+  // The members stand at the first level: nested objects start at the second.
+  for (const _ResultMember& member : result) {
+    KroOmxJsonWriter::Attribute::Start(object, member.key);
+    if (member.form == _ResultMember::kWrittenObject) {
+      object.Stream().Put(member.text.ToStdString());
+    } else if (member.form == _ResultMember::kParsedObject) {
+      KroOmxJsonWriter::Object nested(object.Stream());
+      nested.Write(true);
+      const KroResult rc = _RWriteJSONObject(nested, member.object, 2);
+      nested.Write(false);
+      if (KroFailed(rc)) return KRO_E_FAIL;  // traced by the nested walk
+    } else {
+      KroOmxJsonWriter::PutQuoted(object.Stream(), member.text.ToStdString());
     }
   }
   return KRO_S_OK;
@@ -295,8 +333,7 @@ KroResult KroMmdODTStreamBuilder::GetODTStream(const KroUnicodeString& format,
   if (KroFailed(_ResetInputs())) return KroSysFail(100, kName);
   if (KroFailed(DeclareInputs())) return KroSysFail(200, kName);
 
-  KroOmxAny result;
-  result.CreateMap();
+  _ResultMap result;
   KroOmxAny tree = _InputMap;
 
   KroListValKroUnicodeString keys;
@@ -316,30 +353,43 @@ KroResult KroMmdODTStreamBuilder::GetODTStream(const KroUnicodeString& format,
 
   KroUnicodeString text;
   if (KroFailed(_StringifyMap(result, text))) return KroSysFail(700, kName);
-  stream = text;
+  stream = std::move(text);
   return KRO_S_OK;
 }
 
 KroResult KroMmdODTStreamBuilder::_MapGetValueStream(const KroUnicodeString& key,
                                                      const KroUnicodeString& format,
-                                                     KroOmxAny& result) {
+                                                     _ResultMap& result) {
   static const char* const kName = "KroMmdODTStreamBuilder::_MapGetValueStream";
-  KroUnicodeString text;
-  if (KroFailed(GetValueStream(key, format, text))) return KroSysFail(100, kName);
+  _ResultMember member;
+  member.key = key;
+  if (KroFailed(GetValueStream(key, format, member.text))) return KroSysFail(100, kName);
 
   // A value that is a JSON object (a nested builder's stream) is written as an object; any
-  // other text, JSON or not, as a string.
-  KroOmxAny parsed;
-  if (MayBeJSONObject(text) &&
-      KroSucceeded(KroOmxJson::ParseString(KroOmxUTF8String(text), parsed)) && parsed.IsMap()) {
-    if (KroFailed(result.MapSetValue(key, parsed))) return KroSysFail(200, kName);
-    return KRO_S_OK;
+  // other text, JSON or not, as a string. Object text already in the writer's own form is
+  // nested as it stands, when it nests one level less deep than the writer takes (it goes
+  // one level down).
+  if (MayBeJSONObject(member.text)) {
+    if (KroOmxJsonWriter::IsWrittenObject(member.text.ToStdString(), KroOmxJson::kMaxDepth - 1)) {
+      member.form = _ResultMember::kWrittenObject;
+    } else if (KroSucceeded(KroOmxJson::ParseString(KroOmxUTF8String(member.text),
+                                                     member.object)) &&
+               member.object.IsMap()) {
+      member.form = _ResultMember::kParsedObject;
+    }
   }
-  if (KroFailed(result.MapSetValue(key, KroOmxAny(text)))) return KroSysFail(300, kName);
+  // A key named twice keeps its place; the later value replaces the earlier one.
+  for (_ResultMember& written : result) {
+    if (written.key == key) {
+      written = std::move(member);
+      return KRO_S_OK;
+    }
+  }
+  result.push_back(std::move(member));
   return KRO_S_OK;
 }
 
-KroResult KroMmdODTStreamBuilder::_FillMandatoryInputs(KroOmxAny& result, KroOmxAny& tree) {
+KroResult KroMmdODTStreamBuilder::_FillMandatoryInputs(_ResultMap& result, KroOmxAny& tree) {
   static const char* const kName = "KroMmdODTStreamBuilder::_FillMandatoryInputs";
   bool filled = false;
   for (;;) {
@@ -356,7 +406,7 @@ KroResult KroMmdODTStreamBuilder::_FillMandatoryInputs(KroOmxAny& result, KroOmx
   }
 }
 
-KroResult KroMmdODTStreamBuilder::_FillNextMandatoryInput(KroOmxAny& result, KroOmxAny& tree,
+KroResult KroMmdODTStreamBuilder::_FillNextMandatoryInput(_ResultMap& result, KroOmxAny& tree,
                                                           const KroUnicodeString& key) {
   static const char* const kName = "KroMmdODTStreamBuilder::_FillNextMandatoryInput";
   const KroOmxAny* node = tree.MapFind(key);

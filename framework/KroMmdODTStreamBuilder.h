@@ -4,6 +4,8 @@
 #ifndef KroMmdODTStreamBuilder_H
 #define KroMmdODTStreamBuilder_H
 
+#include <vector>
+
 #include "KroList.h"
 #include "KroOmxAny.h"
 #include "KroOmxJsonWriter.h"
@@ -41,8 +43,9 @@ class KroMmdODTStreamBuilder {
 
   // Declares key under parent (the root "_root_" when parent is empty); parents first.
   // isAND 0 makes the input an alternative of its group, 1 a conjunct; isOpt 1 makes it
-  // optional. Stages: 100 key already declared; 700 parent not declared; 300, 400, 600, 800,
-  // 900, 1000, 1100, 1200, 1300 storing the node or its parent failed.
+  // optional. The parent's children list is changed where it stands. Stages: 100 key already
+  // declared; 700 parent not declared; 300, 400, 600, 800, 1200, 1300 storing the node
+  // failed; 900 adding the key to the parent's children failed.
   [[nodiscard]] KroResult DeclareInput(const KroUnicodeString& parent, const KroUnicodeString& key,
                                        unsigned char isAND, unsigned char isOpt);
 
@@ -78,13 +81,28 @@ class KroMmdODTStreamBuilder {
   KroResult _RWriteJSONList(KroOmxJsonWriter::List& list, const KroOmxAny& value,
                             int depth = 1) const;
 
-  // Writing.
+  // Writing. The result of one write is a map from written key to value, in writing order.
+  // A value is written as a string (kString), as the object parsed from its text
+  // (kParsedObject), or, for object text already in the writer's own form such as a nested
+  // builder's stream, as that text as it stands (kWrittenObject): parsing and writing it
+  // again would give the same bytes.
+  struct _ResultMember {
+    enum Form { kString, kWrittenObject, kParsedObject };
+    KroUnicodeString key;
+    Form form = kString;
+    KroUnicodeString text;  // the value text; kParsedObject: parsed into object
+    KroOmxAny object;
+  };
+  typedef std::vector<_ResultMember> _ResultMap;
+
+  KroResult _StringifyMap(const _ResultMap& result, KroUnicodeString& text) const;
+  KroResult _RWriteJSONObject(KroOmxJsonWriter::Object& object, const _ResultMap& result) const;
   KroResult _MapGetValueStream(const KroUnicodeString& key, const KroUnicodeString& format,
-                               KroOmxAny& result);
+                               _ResultMap& result);
   // Stage 400: a fill pass ended with "_root_" still not given (a group that can never be
   // completed); a further pass could not change anything, so the fill stops there.
-  KroResult _FillMandatoryInputs(KroOmxAny& result, KroOmxAny& tree);
-  KroResult _FillNextMandatoryInput(KroOmxAny& result, KroOmxAny& tree,
+  KroResult _FillMandatoryInputs(_ResultMap& result, KroOmxAny& tree);
+  KroResult _FillNextMandatoryInput(_ResultMap& result, KroOmxAny& tree,
                                     const KroUnicodeString& key);
 
   KroBaseUnknown_var _Context;

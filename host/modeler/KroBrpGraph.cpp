@@ -1,6 +1,8 @@
 // The generic-naming graph of a part document: scopes, BRep objects and their iterator.
 #include "KroBrpGraph.h"
 
+#include <algorithm>
+
 #include "KroInterfaceDictionary.h"
 #include "KroMfLog.h"
 #include "KroMfPart.h"
@@ -75,45 +77,54 @@ KroBrpGraph::KroBrpGraph(KroMfPart* part) : KroMfPartObject(part) {}
 
 KroBrpScope* KroBrpGraph::GetScope(KroIGnAssociatedObject* object) const {
   if (!object) return nullptr;
-  for (KroBrpScope* scope : _Scopes)
-    if (scope->_Object && Identity(scope->_Object) == Identity(object)) return scope;
-  return nullptr;
+  auto found = _ScopeOfObject.find(Identity(object));
+  return found == _ScopeOfObject.end() ? nullptr : found->second;
 }
 
 KroBrpScope* KroBrpGraph::GetScope(KroBody* body) const {
   if (!body) return nullptr;
-  for (KroBrpScope* scope : _Scopes)
-    if (scope->_Body && Identity(scope->_Body) == Identity(body)) return scope;
-  return nullptr;
+  auto found = _ScopeOfBody.find(Identity(body));
+  return found == _ScopeOfBody.end() ? nullptr : found->second;
 }
 
 KroBrpScope* KroBrpGraph::GetScope(const KroGnIdentifier& identifier) const {
   if (identifier.GetKind() == 0) return nullptr;
-  for (KroBrpScope* scope : _Scopes) {
-    KroGnIdentifier own;
-    if (scope->_Object && KroSucceeded(scope->_Object->GetGnIdentifier(own, 0)) &&
-        own == identifier)
-      return scope;
-  }
+  auto found = _ScopeOfIdentifier.find(identifier);
+  if (found != _ScopeOfIdentifier.end()) return found->second;
   // Log elements (kind 3) are named on first need: make the document's log, then look again.
-  if (identifier.GetKind() == 3 && !KroMfLog::Find(GetPart()) && KroMfLog::Of(GetPart()))
-    return GetScope(identifier);
+  if (_LogWouldName(identifier) && KroMfLog::Of(GetPart())) return GetScope(identifier);
   return nullptr;
 }
 
 KroBrpScope* KroBrpGraph::GetScopeFromElementNumber(int elementNumber) const {
-  for (KroBrpScope* scope : _Scopes)
-    if (scope->_ElementNumber == elementNumber) return scope;
+  // Element numbers rise along the scopes: search by halves.
+  auto at = std::lower_bound(
+      _Scopes.begin(), _Scopes.end(), elementNumber,
+      [](const KroBrpScope* scope, int number) { return scope->_ElementNumber < number; });
+  if (at != _Scopes.end() && (*at)->_ElementNumber == elementNumber) return *at;
   // A number past every one given so far may be a log element's, named on first need.
-  if (elementNumber >= _NextElementNumber && !KroMfLog::Find(GetPart()) && KroMfLog::Of(GetPart()))
+  if (_LogWouldName(elementNumber) && KroMfLog::Of(GetPart()))
     return GetScopeFromElementNumber(elementNumber);
   return nullptr;
 }
 
+bool KroBrpGraph::_LogWouldName(const KroGnIdentifier& identifier) const {
+  uint32_t root = 0, number = 0;
+  if (KroMfLog::Find(GetPart()) || KroFailed(identifier.GetULong32X2(root, number))) return false;
+  return number >= 1 && number <= static_cast<uint32_t>(KroMfLog::CountElements(GetPart(), root));
+}
+
+bool KroBrpGraph::_LogWouldName(int elementNumber) const {
+  // The log names its elements after every scope there is when it is made: the numbers from
+  // the next one on, one per element.
+  if (KroMfLog::Find(GetPart()) || elementNumber < _NextElementNumber) return false;
+  return static_cast<long long>(elementNumber) - _NextElementNumber <
+         static_cast<long long>(KroMfLog::CountElements(GetPart()));
+}
+
 KroBrpScope* KroBrpGraph::GetNodeFromBodyTag(unsigned int tag) const {
-  for (KroBrpScope* scope : _Scopes)
-    if (scope->_Body && scope->_Body->GetTag() == tag) return scope;
-  return nullptr;
+  auto found = _ScopeOfBodyTag.find(tag);
+  return found == _ScopeOfBodyTag.end() ? nullptr : found->second;
 }
 
 KroBrpScope* KroBrpGraph::GetScopeAt(int index) const {
@@ -149,6 +160,16 @@ KroBrpScope* KroBrpGraph::AddScope(KroIGnAssociatedObject* object, KroBody* body
   if (body && KroMfPart::FromContext(body) != GetPart()) return nullptr;
   KroBrpScope* scope = new KroBrpScope(GetPart(), this, _NextElementNumber++, object, body);
   _Scopes.push_back(scope);
+  ++_Revision;
+  // Each map keeps the first scope of its key, as a walk of the scopes in order would find.
+  _ScopeOfObject.emplace(Identity(object), scope);
+  KroGnIdentifier identifier;
+  if (KroSucceeded(object->GetGnIdentifier(identifier, 0)) && identifier.GetKind() != 0)
+    _ScopeOfIdentifier.emplace(identifier, scope);
+  if (body) {
+    _ScopeOfBody.emplace(Identity(body), scope);
+    _ScopeOfBodyTag.emplace(body->GetTag(), scope);
+  }
   const KroMfBody* bodyObject = dynamic_cast<const KroMfBody*>(body);
   if (bodyObject) {
     const KroBRepSolid* solid = bodyObject->GetSolid();

@@ -38,6 +38,12 @@ class KroGnIdentifier {
     return _Kind == o._Kind && _First == o._First && (_Kind == 1 || _Second == o._Second);
   }
   bool operator!=(const KroGnIdentifier& o) const { return !(*this == o); }
+  // An order in which identifiers that compare equal are equivalent, for maps keyed by them.
+  bool operator<(const KroGnIdentifier& o) const {
+    if (_Kind != o._Kind) return _Kind < o._Kind;
+    if (_First != o._First) return _First < o._First;
+    return _Kind != 1 && _Second < o._Second;
+  }
 
  private:
   int _Kind;

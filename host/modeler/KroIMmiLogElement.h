@@ -24,6 +24,5 @@ class KroIMmiLogElement : public virtual KroBaseUnknown {
 };
 
 typedef KroVar<KroIMmiLogElement> KroIMmiLogElement_var;
-typedef KroList<KroIMmiLogElement_var> KroListValKroIMmiLogElement_var;
 
 #endif

@@ -28,6 +28,41 @@ const char* CellTypeKey(short dimension) {
   return "Cell";
 }
 
+// One root of a document's log: a feature number and the body whose cells it logs.
+struct LogRoot {
+  uint32_t number;
+  KroBody_var body;
+};
+
+// The roots of a document's log in feature order: the first feature of each number that has a
+// body (features without a plain number have no log).
+std::vector<LogRoot> RootsOf(const KroMfPart* part) {
+  std::vector<LogRoot> roots;
+  std::map<uint32_t, bool> hasBody;
+  for (int f = 1; f <= part->GetFeatureCount(); ++f) {
+    KroISpecObject_var feature = part->GetFeature(f);
+    KroIGnAssociatedObject_var named(feature);
+    KroGnIdentifier identifier;
+    uint32_t rootNumber = 0;
+    if (!named || KroFailed(named->GetGnIdentifier(identifier, 0)) ||
+        KroFailed(identifier.GetULong32(rootNumber)))
+      continue;
+    KroIGeometricalElement_var geometrical(feature);
+    KroBody_var body = geometrical ? geometrical->GetBodyResult() : KroBody_var();
+    bool& taken = hasBody[rootNumber];
+    if (!body || taken) continue;
+    taken = true;
+    roots.push_back({rootNumber, body});
+  }
+  return roots;
+}
+
+int CellCountOf(const KroBody_var& body) {
+  int count = 0;
+  for (const CellType& type : kCellTypes) count += body->GetCellCount(type.dimension);
+  return count;
+}
+
 }  // namespace
 
 // --- Log elements --------------------------------------------------------------------------
@@ -69,6 +104,41 @@ KroMfLog* KroMfLog::Find(const KroMfPart* part) {
   return part ? KroMfPartImplOf(*part).log : nullptr;
 }
 
+KroMfLog* KroMfLog::OfRoot(KroIMmiLogElement* root, uint32_t& rootNumber) {
+  rootNumber = 0;
+  KroMfPartObject* object = dynamic_cast<KroMfPartObject*>(root);
+  KroIGnAssociatedObject* named = dynamic_cast<KroIGnAssociatedObject*>(root);
+  KroGnIdentifier identifier;
+  uint32_t number = 0;
+  if (!object || !named || KroFailed(named->GetGnIdentifier(identifier, 0)) ||
+      KroFailed(identifier.GetULong32(number)))
+    return nullptr;
+  KroMfPart* part = object->GetPart();
+  const KroBaseUnknown* feature = part ? part->GetFeature(static_cast<int>(number)).get() : nullptr;
+  if (!feature || feature != static_cast<const KroBaseUnknown*>(root)) return nullptr;
+  rootNumber = number;
+  return Of(part);
+}
+
+int KroMfLog::CountElements(const KroMfPart* part, uint32_t rootNumber) {
+  if (!part) return 0;
+  if (const KroMfLog* log = Find(part)) return log->GetElementCount(rootNumber);
+  for (const LogRoot& root : RootsOf(part))
+    if (root.number == rootNumber) return CellCountOf(root.body);
+  return 0;
+}
+
+int KroMfLog::CountElements(const KroMfPart* part) {
+  if (!part) return 0;
+  int count = 0;
+  if (const KroMfLog* log = Find(part)) {
+    for (const auto& root : log->_Roots) count += static_cast<int>(root.second.size());
+    return count;
+  }
+  for (const LogRoot& root : RootsOf(part)) count += CellCountOf(root.body);
+  return count;
+}
+
 KroMfLog* KroMfLog::Of(KroMfPart* part) {
   if (!part) return nullptr;
   if (KroMfLog* log = Find(part)) return log;
@@ -82,23 +152,13 @@ void KroMfLog::_Build() {
   KroMfPart* part = GetPart();
   KroBrpGraph* graph = part->GetBRepGraph();
   std::vector<KroMfLogElement*> made;
-  for (int f = 1; f <= part->GetFeatureCount(); ++f) {
-    KroISpecObject_var feature = part->GetFeature(f);
-    KroIGnAssociatedObject_var named(feature);
-    KroGnIdentifier identifier;
-    uint32_t rootNumber = 0;
-    if (!named || KroFailed(named->GetGnIdentifier(identifier, 0)) ||
-        KroFailed(identifier.GetULong32(rootNumber)))
-      continue;
-    KroIGeometricalElement_var geometrical(feature);
-    KroBody_var body = geometrical ? geometrical->GetBodyResult() : KroBody_var();
-    std::vector<KroMfLogElement*>& elements = _Roots[rootNumber];
-    if (!body || !elements.empty()) continue;
+  for (const LogRoot& root : RootsOf(part)) {
+    std::vector<KroMfLogElement*>& elements = _Roots[root.number];
     for (const CellType& type : kCellTypes) {
-      const int count = body->GetCellCount(type.dimension);
+      const int count = root.body->GetCellCount(type.dimension);
       for (int i = 1; i <= count; ++i) {
         const uint32_t number = static_cast<uint32_t>(elements.size()) + 1;
-        elements.push_back(new KroMfLogElement(part, rootNumber, number, type.dimension, i));
+        elements.push_back(new KroMfLogElement(part, root.number, number, type.dimension, i));
         made.push_back(elements.back());
       }
     }
@@ -127,4 +187,25 @@ KroResult KroMfLog::GetRootChild(uint32_t rootNumber, int index, KroListValKroUn
   keys = element->GetKeys();
   child = KroIMmiLogElement_var(element);
   return KRO_S_OK;
+}
+
+unsigned long KroMfLog::_Revision() const {
+  const KroBrpGraph* graph = GetPart()->GetBRepGraph();
+  return graph ? graph->GetRevision() : 0;
+}
+
+std::shared_ptr<const KroMmrLogElementTable::ReadLog> KroMfLog::FindRead(uint32_t rootNumber) {
+  if (_ReadRevision != _Revision()) return nullptr;
+  auto found = _Read.find(rootNumber);
+  return found == _Read.end() ? nullptr : found->second;
+}
+
+void KroMfLog::KeepRead(uint32_t rootNumber,
+                        std::shared_ptr<const KroMmrLogElementTable::ReadLog> read) {
+  const unsigned long revision = _Revision();
+  if (_ReadRevision != revision) {
+    _Read.clear();
+    _ReadRevision = revision;
+  }
+  _Read[rootNumber] = std::move(read);
 }

@@ -1,17 +1,20 @@
 // The table of a log root: every element logged under the root with its key path, as read in
 // one log transaction. It finds elements from paths ("Construction.Face.12") and selectors
 // ("Construction//*") and gives the paths of an element. Made on a transaction context that
-// must outlive it; Init must come first.
+// must outlive it; Init must come first. The log of a feature of a part document is read once
+// per state of the document and shared by every table on that root; any other log is read by
+// each Init.
 //
 // Paths and selectors: keys separated by "." or "/". In a selector, "*" stands for any one
 // key and an empty key (as in "//") for any number of keys, none included.
 #ifndef KroMmrLogElementTable_H
 #define KroMmrLogElementTable_H
 
-#include <vector>
+#include <memory>
 
 #include "KroIMmiLogElement.h"
 #include "KroList.h"
+#include "KroListValKroIMmiLogElement_var.h"
 #include "KroMmrLogTransactionContext.h"
 #include "KroResult.h"
 #include "KroUnicodeString.h"
@@ -21,6 +24,10 @@ class KroMmrLogElementTable {
   // Logs nested deeper than this, or holding more entries, are refused by Init.
   static constexpr int kMaxDepth = 64;
   static constexpr size_t kMaxEntries = 1000000;
+
+  // What Init reads of one root's log: every entry with its keys, indexed by keys and by
+  // element. Opaque outside the table; documents keep those of their own roots.
+  struct ReadLog;
 
   explicit KroMmrLogElementTable(const KroMmrLogTransactionContext& context);
   KroMmrLogElementTable(const KroMmrLogTransactionContext&&) = delete;
@@ -38,6 +45,8 @@ class KroMmrLogElementTable {
   [[nodiscard]] KroResult QueryLogSelector(KroIMmiLogElement* root, const KroUnicodeString& path,
                                            KroIMmiLogElement_var& element) const;
   // Every element whose path matches selector, once each, in table order; none is a success.
+  // The answer to a selector is kept with the reading; the list shares it (and the reading),
+  // so asking again costs nothing however big the log.
   // Fails, list empty, when the table is not initialised for root or selector is empty.
   [[nodiscard]] KroResult QueryLogSelectorAll(KroIMmiLogElement* root,
                                               const KroUnicodeString& selector,
@@ -50,18 +59,11 @@ class KroMmrLogElementTable {
                                        KroListValKroUnicodeString& paths) const;
 
  private:
-  struct Entry {
-    std::vector<KroUnicodeString> keys;
-    KroIMmiLogElement_var element;
-  };
-
-  KroResult _Walk(KroIMmiLogElement* element, std::vector<KroUnicodeString>& keys,
-                  std::vector<const KroBaseUnknown*>& ancestors);
   bool _IsRoot(KroIMmiLogElement* root) const;
 
   const KroMmrLogTransactionContext& _Context;
-  KroIMmiLogElement_var _Root;
-  std::vector<Entry> _Entries;
+  KroIMmiLogElement_var _Root;  // keeps the reading's elements alive
+  std::shared_ptr<const ReadLog> _Log;
 };
 
 #endif

@@ -6,6 +6,17 @@ const std::vector<KroOmxAny::Item>& EmptyItems() {
   static const std::vector<KroOmxAny::Item> empty;
   return empty;
 }
+
+// Key equality, looking at the length and the last byte first: keys of one map often share
+// their length and beginning ("input1", "input2").
+bool SameKey(const KroOmxKeyString& a, const KroOmxKeyString& b) {
+  const std::string& x = a.ToStdString();
+  const std::string& y = b.ToStdString();
+  return x.size() == y.size() && (x.empty() || x.back() == y.back()) && x == y;
+}
+
+// Room for the first items of a new map or list, so that small ones grow without moving.
+constexpr size_t kFirstRoom = 8;
 }  // namespace
 
 KroOmxAny::KroOmxAny(const KroUnicodeString& text) : _Kind(kString), _String(text) {}
@@ -35,9 +46,11 @@ KroOmxAny KroOmxAny::Null() {
 }
 
 KroOmxAny::KroOmxAny(const KroOmxAny& other)
-    : _Kind(other._Kind), _Integer(other._Integer), _Real(other._Real), _String(other._String) {
-  if (other._Items) _Items = std::make_unique<std::vector<Item>>(*other._Items);
-}
+    : _Kind(other._Kind),
+      _Integer(other._Integer),
+      _Real(other._Real),
+      _String(other._String),
+      _Items(other._Items) {}
 
 KroOmxAny& KroOmxAny::operator=(const KroOmxAny& other) {
   if (this != &other) {
@@ -47,19 +60,24 @@ KroOmxAny& KroOmxAny::operator=(const KroOmxAny& other) {
   return *this;
 }
 
+std::vector<KroOmxAny::Item>& KroOmxAny::_OwnItems() {
+  if (_Items.use_count() > 1) _Items = std::make_shared<std::vector<Item>>(*_Items);
+  return *_Items;
+}
+
 KroOmxAny::~KroOmxAny() = default;
 
 int KroOmxAny::CreateMap() {
   *this = KroOmxAny();
   _Kind = kMap;
-  _Items = std::make_unique<std::vector<Item>>();
+  _Items = std::make_shared<std::vector<Item>>();
   return 0;
 }
 
 int KroOmxAny::CreateList() {
   *this = KroOmxAny();
   _Kind = kList;
-  _Items = std::make_unique<std::vector<Item>>();
+  _Items = std::make_shared<std::vector<Item>>();
   return 0;
 }
 
@@ -67,7 +85,15 @@ const KroOmxAny* KroOmxAny::MapFind(const KroOmxKeyString& key) const {
   if (_Kind != kMap || !_Items) return nullptr;
   // From the end: of a name that a parsed object repeats, the last member counts.
   for (auto item = _Items->rbegin(); item != _Items->rend(); ++item) {
-    if (item->first == key) return &item->second;
+    if (SameKey(item->first, key)) return &item->second;
+  }
+  return nullptr;
+}
+
+KroOmxAny* KroOmxAny::MapFindToChange(const KroOmxKeyString& key) {
+  if (_Kind != kMap || !_Items) return nullptr;
+  for (size_t at = _Items->size(); at-- > 0;) {
+    if (SameKey((*_Items)[at].first, key)) return &_OwnItems()[at].second;
   }
   return nullptr;
 }
@@ -81,13 +107,18 @@ int KroOmxAny::MapGetValue(const KroOmxKeyString& key, KroOmxAny& out) const {
 
 int KroOmxAny::MapSetValue(const KroOmxKeyString& key, const KroOmxAny& value) {
   if (_Kind != kMap || !_Items) return -1;
-  for (auto item = _Items->rbegin(); item != _Items->rend(); ++item) {
-    if (item->first == key) {
-      item->second = value;
-      return 0;
-    }
+  // Found before copying: the value may be one of this map's own items, or share them. Of a
+  // name that a parsed object repeats, the last member is replaced.
+  size_t at = _Items->size();
+  while (at > 0 && !SameKey((*_Items)[at - 1].first, key)) --at;
+  KroOmxAny kept(value);
+  std::vector<Item>& items = _OwnItems();
+  if (at > 0) {
+    items[at - 1].second = std::move(kept);
+  } else {
+    if (items.capacity() == 0) items.reserve(kFirstRoom);
+    items.emplace_back(key, std::move(kept));
   }
-  _Items->emplace_back(key, value);
   return 0;
 }
 
@@ -112,7 +143,10 @@ const KroOmxAny& KroOmxAny::operator[](int index) const {
 
 int KroOmxAny::Append(const KroOmxAny& value) {
   if (_Kind != kList || !_Items) return -1;
-  _Items->emplace_back(KroOmxKeyString(), value);
+  KroOmxAny kept(value);  // value may be an item of this very list
+  std::vector<Item>& items = _OwnItems();
+  if (items.capacity() == 0) items.reserve(kFirstRoom);
+  items.emplace_back(KroOmxKeyString(), std::move(kept));
   return 0;
 }
 

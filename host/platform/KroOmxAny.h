@@ -1,6 +1,8 @@
 // The host's variant, used as the in-memory JSON tree: empty, null, boolean, integer, real,
 // string, list (indexed from 1) or map. Maps keep their keys in insertion order; a parsed
-// object yields its members in text order, a repeated name as often as it was written.
+// object yields its members in text order, a repeated name as often as it was written. Values
+// behave as values; copies of a list or map share its items until one of them changes (copy on
+// write), so copying a tree costs nothing until it is changed, and then only the changed path.
 #ifndef KroOmxAny_H
 #define KroOmxAny_H
 
@@ -45,10 +47,13 @@ class KroOmxAny {
 
   // Map access. MapGetValue copies the value of key into out and returns 0, or a negative value
   // when this is no map or the key is missing. MapSetValue inserts at the end or replaces in
-  // place; negative when this is no map. In a parsed map that repeats a name, both find and
-  // replace the last member of that name.
+  // place; negative when this is no map. In a parsed map that repeats a name, find, change and
+  // replace take the last member of that name.
   int MapGetValue(const KroOmxKeyString& key, KroOmxAny& out) const;
   const KroOmxAny* MapFind(const KroOmxKeyString& key) const;
+  // The value of key, to be changed in place (this map's items are copied first when they are
+  // shared); null when this is no map or the key is missing.
+  KroOmxAny* MapFindToChange(const KroOmxKeyString& key);
   int MapSetValue(const KroOmxKeyString& key, const KroOmxAny& value);
   const std::vector<Item>& MapItems() const;
 
@@ -74,9 +79,12 @@ class KroOmxAny {
   int64_t _Integer = 0;
   double _Real = 0.0;
   KroUnicodeString _String;
+  // Items of its own, copied first when they are shared with another value.
+  std::vector<Item>& _OwnItems();
+
   // Lists and maps share the item vector; list items have empty keys. Held through a pointer
-  // so that the value stays small and moves cheaply.
-  std::unique_ptr<std::vector<Item>> _Items;
+  // so that the value stays small, moves cheaply and copies share it.
+  std::shared_ptr<std::vector<Item>> _Items;
 };
 
 #endif

@@ -8,6 +8,7 @@
 #define KroOmxJsonWriter_H
 
 #include <string>
+#include <vector>
 
 #include "KroOmxTextStream.h"
 #include "KroUnicodeString.h"
@@ -59,6 +60,23 @@ class KroOmxJsonWriter {
 
   // The JSON text of a string, quotes included.
   static std::string Quote(const std::string& text);
+  // Writes the JSON text of a string, quotes included, to the stream.
+  static void PutQuoted(KroOmxTextStream& stream, const std::string& text);
+
+  // A member of an object in this writer's own form: its name, and its value as text (the
+  // string, or the nested object's JSON text).
+  struct WrittenMember {
+    KroUnicodeString key;
+    bool isObject = false;
+    KroUnicodeString value;
+  };
+  // Whether text is exactly what this writer writes for an object whose members are strings
+  // or such objects, nested at most maxDepth levels (1: no nested object), no name twice in
+  // one object. Parsing such text and writing it again gives the same bytes, so it may be
+  // nested in another stream or handed on as it stands. members, when given, gets the outer
+  // object's members in text order (empty when the text is not in that form).
+  static bool IsWrittenObject(const std::string& text, int maxDepth,
+                              std::vector<WrittenMember>* members = nullptr);
 };
 
 #endif

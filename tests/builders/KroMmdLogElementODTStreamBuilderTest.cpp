@@ -127,3 +127,47 @@ TEST(KroMmrLogElementTable, SelectsEveryElementWhosePathMatchesAWildcardSelector
   KroListValKroIMmiLogElement_var none;
   EXPECT_EQ(table.QueryLogSelectorAll(log.get(), "", none), KRO_E_FAIL);
 }
+
+// A feature's log is read once per document and shared; the log of any other root is read by
+// every Init, so a table sees the log as it is now. Fault guarded: sharing the reading of a
+// document object whose log changed (a test root) would miss its new elements.
+TEST(KroMmrLogElementTable, ReadsAChangedLogAgainAndItsListsKeepTheirElementsAlive) {
+  const long live = KroBaseUnknown::LiveObjects();
+  KroListValKroIMmiLogElement_var listed;
+  {
+    KroMfPart_var part = KroTestSamplePart();
+    KroSoftwareConfiguration_var config =
+        KroSoftwareConfiguration_var::Adopt(new KroSoftwareConfiguration);
+    KroMmrLogTransactionContext transaction(config.get(),
+                                            KroIMmiLogTransactionPriv::ReadTransaction);
+    KroTestLogNode* root = new KroTestLogNode(part.get(), KroGnIdentifier(900u));
+    const KroIMmiLogElement_var first = KroTestLogNode::Make(KroGnIdentifier(900u, 1u));
+    const KroIMmiLogElement_var second = KroTestLogNode::Make(KroGnIdentifier(900u, 2u));
+    root->AddChild({"Construction", "Node", "1"}, first);
+    KroIMmiLogElement_var found;
+    {
+      KroMmrLogElementTable table(transaction);
+      ASSERT_EQ(table.Init(root), KRO_S_OK);
+      EXPECT_EQ(table.QueryLogSelector(root, "Construction.Node.2", found), KRO_E_FAIL);
+    }
+    root->AddChild({"Construction", "Node", "2"}, second);
+    KroMmrLogElementTable table(transaction);
+    ASSERT_EQ(table.Init(root), KRO_S_OK);
+    ASSERT_EQ(table.QueryLogSelector(root, "Construction.Node.2", found), KRO_S_OK);
+    EXPECT_TRUE(found.IsSame(second));
+
+    // The answer to a selector on a feature, in table order, outlives the table and the
+    // document's last other reference.
+    const KroIMmiLogElement_var feature(part->GetFeature(2));
+    ASSERT_EQ(table.Init(feature.get()), KRO_S_OK);
+    ASSERT_EQ(table.QueryLogSelectorAll(feature.get(), "Construction//*", listed), KRO_S_OK);
+    ASSERT_EQ(listed.Size(), feature->GetLogChildCount());
+  }
+  for (int i = 1; i <= listed.Size(); ++i) {
+    KroGnIdentifier identifier;
+    ASSERT_EQ(KroIGnAssociatedObject_var(listed[i])->GetGnIdentifier(identifier, 0), KRO_S_OK);
+    ASSERT_EQ(identifier, KroGnIdentifier(2u, static_cast<uint32_t>(i)));
+  }
+  listed.RemoveAll();
+  EXPECT_EQ(KroBaseUnknown::LiveObjects(), live);
+}

@@ -4,6 +4,9 @@
 // by the stream round trip of every model in a fresh document.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,6 +22,7 @@
 #include "KroMfBRepServices.h"
 #include "KroMfBRepUtils.h"
 #include "KroMfGNServices.h"
+#include "KroMfLog.h"
 #include "KroSoftwareConfiguration.h"
 #include "KroSysTraceRecorder.h"
 #include "_SEQUENCE_KroBaseUnknown_ptr.h"
@@ -239,6 +243,64 @@ TEST(KroBrpGraph, EveryLookupOfTheGraphAndTheFactoryLeadsBackToTheSameObject) {
                     cells[i]->GetBody().IsSame(part->GetBody(b)));
       }
     }
+  }
+}
+
+// Log elements are scopes of the graph, named when the log is first needed: a lookup that names
+// one makes the log, with the numbers it has whenever it is made. Fault: a lookup that found
+// nothing made the log too, taking the sample part from 8 scopes to 749.
+TEST(KroBrpGraph, OnlyALookupThatNamesALogElementMakesTheLog) {
+  KroMfPart_var part = KroHostTestSamplePart();
+  KroBrpGraph* graph = KroMfGNServices::GetGraph(part);
+  const int features = graph->GetScopeCount();
+  std::vector<uint32_t> perRoot;  // elements under each feature: one per cell of its body
+  int elements = 0;
+  for (int f = 1; f <= features; ++f) {
+    KroBody_var body = BodyOf(part->GetFeature(f));
+    perRoot.push_back(0);
+    for (short dim = 0; dim <= 3; ++dim) perRoot.back() += body->GetCellCount(dim);
+    elements += static_cast<int>(perRoot.back());
+  }
+  // The log numbers its elements after every scope and BRep object there is.
+  const int first = graph->GetBrpObjectAt(graph->GetBrpObjectCount())->GetElementNumber() + 1;
+
+  const std::vector<std::pair<const char*, std::function<KroBrpScope*()>>> nothing = {
+      {"element 0 of a root", [&] { return graph->GetScope(KroGnIdentifier(1u, 0u)); }},
+      {"past a root's last element",
+       [&] { return graph->GetScope(KroGnIdentifier(1u, perRoot[0] + 1)); }},
+      {"a root that is no feature", [&] { return graph->GetScope(KroGnIdentifier(999u, 1u)); }},
+      {"past the log's last number",
+       [&] { return graph->GetScopeFromElementNumber(first + elements); }},
+      {"a negative number", [&] { return graph->GetScopeFromElementNumber(-1); }}};
+  for (const auto& [what, lookup] : nothing) {
+    SCOPED_TRACE(what);
+    EXPECT_EQ(lookup(), nullptr);
+    EXPECT_EQ(graph->GetScopeCount(), features);
+    EXPECT_EQ(KroMfLog::Find(part.get()), nullptr);
+  }
+
+  // The log's first number names its first element, and makes the whole log.
+  KroBrpScope* scope = graph->GetScopeFromElementNumber(first);
+  ASSERT_TRUE(scope);
+  KroGnIdentifier identifier;
+  ASSERT_EQ(scope->GetAssociatedObject()->GetGnIdentifier(identifier, 0), KRO_S_OK);
+  EXPECT_EQ(identifier, KroGnIdentifier(1u, 1u));
+  EXPECT_EQ(graph->GetScopeCount(), features + elements);
+  EXPECT_EQ(graph->GetScope(KroGnIdentifier(static_cast<uint32_t>(features), perRoot.back())),
+            graph->GetScopeAt(features + elements));
+
+  // The same numbers as in a document whose log was made before any lookup.
+  KroMfPart_var fresh = KroHostTestSamplePart();
+  ASSERT_TRUE(KroMfLog::Of(fresh.get()));
+  KroBrpGraph* freshGraph = KroMfGNServices::GetGraph(fresh);
+  ASSERT_EQ(freshGraph->GetScopeCount(), graph->GetScopeCount());
+  for (int i = 1; i <= graph->GetScopeCount(); ++i) {
+    KroGnIdentifier a, b;
+    ASSERT_EQ(graph->GetScopeAt(i)->GetAssociatedObject()->GetGnIdentifier(a, 0), KRO_S_OK);
+    ASSERT_EQ(freshGraph->GetScopeAt(i)->GetAssociatedObject()->GetGnIdentifier(b, 0), KRO_S_OK);
+    ASSERT_TRUE(a == b && graph->GetScopeAt(i)->GetElementNumber() ==
+                              freshGraph->GetScopeAt(i)->GetElementNumber())
+        << "scope " << i;
   }
 }
 

@@ -4,7 +4,10 @@
 #include <clocale>
 #include <cstdio>
 #include <memory>
+#include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "KroOmxAny.h"
 #include "KroOmxJson.h"
@@ -127,6 +130,35 @@ TEST(KroOmxJson, ObjectsKeepTheirMembersInTextOrder) {
   EXPECT_EQ(repeated.MapFind("a")->GetString(), KroUnicodeString("3"));
   repeated.MapSetValue("a", KroOmxAny("4"));
   EXPECT_EQ(repeated.MapItems()[2].second.GetString(), KroUnicodeString("4"));
+}
+
+// Copies share their items until one changes; whatever a change goes through, only the copy
+// it was made on sees it.
+TEST(KroOmxAny, ACopyChangedInPlaceOrByValueLeavesTheOriginalAsItWas) {
+  const std::string text = R"({"n":{"k":"v","l":["x"]},"s":"t"})";
+  const std::vector<std::pair<const char*, std::function<void(KroOmxAny&)>>> changes = {
+      {"a member replaced", [](KroOmxAny& copy) { copy.MapSetValue("s", "u"); }},
+      {"a member added", [](KroOmxAny& copy) { copy.MapSetValue("new", "u"); }},
+      {"a nested member changed in place",
+       [](KroOmxAny& copy) { copy.MapFindToChange("n")->MapSetValue("k", "w"); }},
+      {"a nested list grown in place",
+       [](KroOmxAny& copy) { copy.MapFindToChange("n")->MapFindToChange("l")->Append("y"); }},
+      {"a nested value taken out, changed and put back", [](KroOmxAny& copy) {
+         KroOmxAny nested;
+         ASSERT_EQ(copy.MapGetValue("n", nested), 0);
+         nested.MapSetValue("k", "w");
+         copy.MapSetValue("n", nested);
+       }}};
+  for (const auto& [what, change] : changes) {
+    SCOPED_TRACE(what);
+    const KroOmxAny original = Parse(text);
+    KroOmxAny copy = original;
+    KroOmxAny second = copy;
+    change(copy);
+    EXPECT_EQ(original, Parse(text));
+    EXPECT_EQ(second, original);
+    EXPECT_NE(copy, original);
+  }
 }
 
 TEST(KroOmxJson, RefusesTextThatIsNotJsonAndLeavesTheOutputAlone) {
