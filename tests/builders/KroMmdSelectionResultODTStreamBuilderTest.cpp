@@ -1,6 +1,5 @@
-// SelectionResult builder: cells read by tag and by geometric selector, "topoTags" replacing the
-// list and "geomReroutes" adding to it; the chains of bad streams and of writes, which always
-// fail; a selection whose document is let go everywhere else.
+// SelectionResult builder: "topoTags" replacing the list and "geomReroutes" adding to it; the
+// chains of bad streams and of writes, which always fail; a selection whose document is let go.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -14,8 +13,8 @@ namespace {
 // The tags of the cells that the builder gives, in order, or "no body".
 std::string TagsOf(KroMmdSelectionResultODTStreamBuilder& builder) {
   KroMmrToposInBody topos;
-  if (builder.GetToposInBody(topos) != KRO_S_OK) return "no body";
   KroListPtrKroTopology list;
+  if (builder.GetToposInBody(topos) != KRO_S_OK) return "no body";
   EXPECT_EQ(topos.GetTopos(list, 2, nullptr), KRO_S_OK);
   std::string tags;
   for (int i = 1; i <= list.Size(); ++i)
@@ -23,196 +22,123 @@ std::string TagsOf(KroMmdSelectionResultODTStreamBuilder& builder) {
   return tags;
 }
 
-// The top face (tag 8) and the vertex at the origin of the box MakeBox(20, 10, 10).
-const std::string kTop = R"("1_Face_6.25_5_10_0_0_1_")";
-const std::string kOrigin = R"("1_Vrtx_0_0_0_0.5_0.5_0.707107_")";
+// The top face (tag 8) and the vertex at the origin (tag 22) of MakeBox(20, 10, 10).
+const std::string kTopAndOrigin = R"(["1_Face_6.25_5_10_0_0_1_","1_Vrtx_0_0_0_0.5_0.5_0.707107_"])";
+const std::string kRead = " < ODT::SetODTStream:400";
 
 }  // namespace
 
-// One builder reads the streams in turn: "topoTags" replaces the list, "geomReroutes" adds to
-// it, so reading it twice doubles what it added.
 TEST(KroMmdSelectionResultODTStreamBuilder, ReplacesTheListByTagsAndAddsToItBySelectors) {
   const KroMfPart_var box = KroTestModelPart(KroBRepModel::MakeBox(20, 10, 10));
-  const std::string origin = std::to_string(KroTestCell(box, 0, 2)->GetTag());
   KroMmdSelectionResultODTStreamBuilder builder;
   ASSERT_EQ(builder.SetContext(box), KRO_S_OK);
-  const struct {
-    std::string stream;
-    std::string tags;
-  } steps[] = {
-      {R"({"support":{"bodyTag":"1"},"topoTags":[]})", ""},
-      {R"({"topoTags":["8","3","8"]})", "8 3 8"},
-      {R"({"geomReroutes":[)" + kTop + "," + kOrigin + "]}", "8 3 8 8 " + origin},
-      {R"({"geomReroutes":[)" + kTop + "," + kOrigin + "]}",
-       "8 3 8 8 " + origin + " 8 " + origin},
-      {R"({"topoTags":[")" + origin + R"("]})", origin},
-      {R"({"geomReroutes":[]})", origin},
+  const std::pair<std::string, std::string> steps[] = {
+      {R"({"support":{"bodyTag":"1"},"topoTags":["8","5"]})", "8 5"},
+      {R"({"geomReroutes":)" + kTopAndOrigin + "}", "8 5 8 22"},
+      {R"({"geomReroutes":)" + kTopAndOrigin + "}", "8 5 8 22 8 22"},
+      {R"({"topoTags":[]})", ""},
   };
-  for (const auto& step : steps) {
-    SCOPED_TRACE(step.stream);
-    ASSERT_EQ(builder.SetODTStream(step.stream.c_str()), KRO_S_OK);
-    EXPECT_EQ(TagsOf(builder), step.tags);
+  for (const auto& [stream, tags] : steps) {
+    ASSERT_EQ(builder.SetODTStream(stream.c_str()), KRO_S_OK) << stream;
+    EXPECT_EQ(TagsOf(builder), tags) << stream;
   }
 }
 
-// Each bad stream fails with its chain and leaves what was read before it: the cells before a
-// failing item stay, a list that cannot even be rendered leaves the list as it was.
-TEST(KroMmdSelectionResultODTStreamBuilder, TracesEachBadStreamAndKeepsWhatCameBefore) {
+// Each bad stream fails with its chain: the cells of the items before a failing one stay, a list
+// that cannot even be rendered (items must be strings) leaves the list as it was.
+TEST(KroMmdSelectionResultODTStreamBuilder, TracesBadStreamsAndKeepsTheCellsBeforeAFailingItem) {
   const KroMfPart_var box = KroTestModelPart(KroBRepModel::MakeBox(20, 10, 10));
-  const std::string tags = " < SelRes::SetValueStream:300 < ODT::SetODTStream:400";
-  const std::string reroutes = " < SelRes::SetValueStream:400 < ODT::SetODTStream:400";
+  const std::string reroutes = " < SelRes::SetValueStream:400" + kRead;
   const struct {
     bool context;
-    bool read;  // {"support":{"bodyTag":"1"},"topoTags":["8"]} read first
-    std::string stream;
+    std::string stream;  // read after {"support":{"bodyTag":"1"},"topoTags":["8"]}
     std::string chain;
     std::string tags;
   } cases[] = {
-      {true, true, R"({"topoTags":["3","x"]})", "SelRes::_SetToposTagsStream:300" + tags, "3"},
-      {true, true, R"({"topoTags":["3","99"]})", "SelRes::_SetToposTagsStream:400" + tags, "3"},
-      // Items must be strings: a number stops the rendering of the member.
-      {true, true, R"({"topoTags":["3",3]})",
+      {true, R"({"topoTags":["3","x"]})",
+       "SelRes::_SetToposTagsStream:300 < SelRes::SetValueStream:300" + kRead, "3"},
+      {true, R"({"topoTags":["3",3]})",
        "ODT::_RWriteJSONList:6969 < ODT::_StringifyList:100 < ODT::_StringifyNode:300 < "
        "ODT::SetODTStream:200",
        "8"},
-      {true, true, R"({"topoTags":"3"})",
-       "ODT::ParseJSONList:100 < SelRes::_SetToposTagsStream:100" + tags, ""},
-      {false, true, R"({"topoTags":["3"]})", "SelRes::_SetToposTagsStream:200" + tags, ""},
-      {true, true, R"({"geomReroutes":["2_Face_6.25_5_10_0_0_1_"]})",
-       "Sel::SetGeomSelectorStreamForODT:300 < SelRes::_SetGeomReroutesStream:500" + reroutes,
-       "8"},
-      {true, true, R"({"geomReroutes":[)" + kTop + R"(,"1_Face_500_0_0_0_0_1_"]})",
-       "Sel::SetGeomSelectorStreamForODT:600 < SelRes::_SetGeomReroutesStream:500" + reroutes,
-       "8 8"},
-      {false, true, R"({"geomReroutes":[)" + kTop + "]}",
+      {false, R"({"geomReroutes":)" + kTopAndOrigin + "}",
        "Sel::SetGeomSelectorStreamForODT:100 < SelRes::_SetGeomReroutesStream:500" + reroutes,
        "8"},
-      // Members are read in text order: the support is not known yet.
-      {true, false, R"({"geomReroutes":[)" + kTop + R"(],"support":{"bodyTag":"1"}})",
-       "SelRes::_SetGeomReroutesStream:200" + reroutes, "no body"},
-      {true, false, R"({"geomReroutes":[]})", "SelRes::_SetGeomReroutesStream:200" + reroutes,
-       "no body"},
-      {true, true, R"({"support":{"bodyTag":"7"}})",
-       "GNAO::_SetBodyTagStream:400 < GNAO::SetValueStream:200 < ODT::SetODTStream:400 < "
-       "SelRes::_SetSupportStream:200 < SelRes::SetValueStream:200 < ODT::SetODTStream:400",
-       "no body"},
-      {true, true, R"({"SubElems":[]})", "SelRes::SetValueStream:6969 < ODT::SetODTStream:400",
-       "8"},
+      {true, R"({"geomReroutes":["1_Face_6.25_5_10_0_0_1_","2_Face_6.25_5_10_0_0_1_"]})",
+       "Sel::SetGeomSelectorStreamForODT:300 < SelRes::_SetGeomReroutesStream:500" + reroutes,
+       "8 8"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.stream);
     KroMmdSelectionResultODTStreamBuilder builder;
     ASSERT_EQ(builder.SetContext(box), KRO_S_OK);
-    if (c.read) {
-      ASSERT_EQ(builder.SetODTStream(R"({"support":{"bodyTag":"1"},"topoTags":["8"]})"),
-                KRO_S_OK);
-    }
-    if (!c.context) {
-      ASSERT_EQ(builder.SetContext(nullptr), KRO_S_OK);
-    }
-    {
-      KroSysTraceRecorder recorder;
-      EXPECT_EQ(builder.SetODTStream(c.stream.c_str()), KRO_E_FAIL);
-      EXPECT_EQ(KroTestChainOf(recorder), c.chain);
-    }
+    ASSERT_EQ(builder.SetODTStream(R"({"support":{"bodyTag":"1"},"topoTags":["8"]})"), KRO_S_OK);
+    ASSERT_EQ(builder.SetContext(c.context ? box : nullptr), KRO_S_OK);
+    KroSysTraceRecorder recorder;
+    EXPECT_EQ(builder.SetODTStream(c.stream.c_str()), KRO_E_FAIL);
+    EXPECT_EQ(KroTestChainOf(recorder), c.chain);
     EXPECT_EQ(TagsOf(builder), c.tags);
   }
+  // Members are read in text order: the support is not known yet.
+  KroMmdSelectionResultODTStreamBuilder fresh;
+  ASSERT_EQ(fresh.SetContext(box), KRO_S_OK);
+  KroSysTraceRecorder recorder;
+  EXPECT_EQ(fresh.SetODTStream(R"({"geomReroutes":[],"support":{"bodyTag":"1"}})"), KRO_E_FAIL);
+  EXPECT_EQ(KroTestChainOf(recorder), "SelRes::_SetGeomReroutesStream:200" + reroutes);
 }
 
-// Neither list can be written ("topoTags" is not implemented, "geomReroutes" not accepted), so
-// the group of the two is never complete: every write fails and leaves the stream as it was.
+// Neither list can be written ("topoTags" is not implemented and leaves no trace of its own,
+// "geomReroutes" is not accepted), so every write fails and leaves the stream as it was.
 TEST(KroMmdSelectionResultODTStreamBuilder, FailsEveryWriteWhateverTheQuery) {
   const KroMfPart_var box = KroTestModelPart(KroBRepModel::MakeBox(20, 10, 10));
   KroMmdSelectionResultODTStreamBuilder builder;
   ASSERT_EQ(builder.SetContext(box), KRO_S_OK);
   ASSERT_EQ(builder.SetODTStream(R"({"support":{"bodyTag":"1"},"topoTags":["8"]})"), KRO_S_OK);
-  const std::string fill =
-      "SelRes::GetValueStream:300 < ODT::_MapGetValueStream:100 < "
-      "ODT::_FillNextMandatoryInput:700 < ODT::_FillNextMandatoryInput:400 < "
-      "ODT::_FillNextMandatoryInput:400 < ODT::_FillMandatoryInputs:300 < ODT::GetODTStream:600";
-  const struct {
-    const char* query;
-    std::string chain;
-  } cases[] = {
-      {"", fill},
-      {"support{specId}", fill},
-      {"topoTags",
-       "SelRes::GetValueStream:300 < ODT::_MapGetValueStream:100 < ODT::GetODTStream:500"},
-      {"support geomReroutes",
-       "SelRes::GetValueStream:6969 < ODT::_MapGetValueStream:100 < ODT::GetODTStream:500"},
+  const std::string get = " < ODT::_MapGetValueStream:100 < ODT::";
+  const std::pair<const char*, std::string> cases[] = {
+      {"support{specId}", "SelRes::GetValueStream:300" + get +
+                              "_FillNextMandatoryInput:700 < ODT::_FillNextMandatoryInput:400 < "
+                              "ODT::_FillNextMandatoryInput:400 < ODT::_FillMandatoryInputs:300 "
+                              "< ODT::GetODTStream:600"},
+      {"topoTags", "SelRes::GetValueStream:300" + get + "GetODTStream:500"},
+      {"geomReroutes", "SelRes::GetValueStream:6969" + get + "GetODTStream:500"},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.query);
+  for (const auto& [query, chain] : cases) {
     KroSysTraceRecorder recorder;
     KroUnicodeString stream = "untouched";
-    EXPECT_EQ(builder.GetODTStream(c.query, stream), KRO_E_FAIL);
+    EXPECT_EQ(builder.GetODTStream(query, stream), KRO_E_FAIL);
     EXPECT_EQ(stream, KroUnicodeString("untouched"));
-    EXPECT_EQ(KroTestChainOf(recorder), c.chain);
+    EXPECT_EQ(KroTestChainOf(recorder), chain) << query;
   }
 }
 
 // Fault: the list held plain pointers, so once the support named another document and the
-// caller let the first go, GetToposInBody touched freed cells. The list keeps them alive (the
-// sanitized build checks the reads), and lets them go with the builder.
+// caller let the first go, GetToposInBody touched freed cells (the sanitized build sees it).
+// SetToposInBody adds the value's cells, which stay after the references of its query go back.
 TEST(KroMmdSelectionResultODTStreamBuilder, KeepsItsCellsAfterTheirDocumentIsLetGoElsewhere) {
   const long live = KroBaseUnknown::LiveObjects();
   {
     KroMmdSelectionResultODTStreamBuilder builder;
+    KroListValKroBaseUnknown_var cells;
     {
       const KroMfPart_var box = KroTestModelPart(KroBRepModel::MakeBox(20, 10, 10));
       ASSERT_EQ(builder.SetContext(box), KRO_S_OK);
-      ASSERT_EQ(builder.SetODTStream(
-                    (R"({"support":{"bodyTag":"1"},"topoTags":["8"],"geomReroutes":[)" +
-                     kOrigin + "]}")
-                        .c_str()),
+      ASSERT_EQ(builder.SetODTStream(R"({"support":{"bodyTag":"1"},"topoTags":["8"]})"),
                 KRO_S_OK);
+      cells.Append(KroBaseUnknown_var(KroTestCell(box, 0, 2)));
+      ASSERT_EQ(builder.SetToposInBody(KroMmrToposInBody(box->GetBody(1), cells)), KRO_S_OK);
+      cells.RemoveAll();
     }
     const KroMfPart_var cylinder = KroTestModelPart(KroBRepModel::MakeCylinder(5, 10));
     ASSERT_EQ(builder.SetContext(cylinder), KRO_S_OK);
     ASSERT_EQ(builder.SetODTStream(R"({"support":{"bodyTag":"1"}})"), KRO_S_OK);
-    // Nothing but the list holds the box now.
-    KroMmrToposInBody topos;
-    ASSERT_EQ(builder.GetToposInBody(topos), KRO_S_OK);
-    KroListPtrKroTopology list;
-    EXPECT_EQ(topos.GetTopos(list, 2, nullptr), KRO_S_OK);
-    ASSERT_EQ(list.Size(), 2);
-    EXPECT_EQ(list[1]->GetTag(), 8u);
-    EXPECT_EQ(KroCell_var(list[2])->GetDimension(), 0);
-    KroBody_var body;
-    ASSERT_EQ(topos.GetBody(body), KRO_S_OK);
-    EXPECT_EQ(KroMfPart::FromContext(body.get()), cylinder.get());
+    EXPECT_EQ(TagsOf(builder), "8 22");  // only the list holds the box now
+
+    KroMmdSelectionResultODTStreamBuilder noContext;
+    KroSysTraceRecorder recorder;
+    EXPECT_EQ(noContext.SetToposInBody(KroMmrToposInBody(cylinder->GetBody(1), cells)),
+              KRO_E_FAIL);
+    EXPECT_EQ(KroTestChainOf(recorder), "GNAO::SetBody:100 < SelRes::SetToposInBody:300");
   }
   EXPECT_EQ(KroBaseUnknown::LiveObjects(), live);
-}
-
-// The value's cells are added to the list and stay there (the references of the query go
-// back); a support without context refuses the body after the cells were added.
-TEST(KroMmdSelectionResultODTStreamBuilder, AddsTheCellsOfToposInBody) {
-  const KroMfPart_var part = KroTestSamplePart();
-  KroListValKroBaseUnknown_var cells;
-  cells.Append(KroBaseUnknown_var(KroTestCell(part, 2, 3, 2)));
-  cells.Append(KroBaseUnknown_var());  // an empty entry names nothing
-  cells.Append(KroBaseUnknown_var(KroTestCell(part, 1, 1, 2)));
-  const std::string tags = std::to_string(KroTestCell(part, 2, 3, 2)->GetTag()) + " " +
-                           std::to_string(KroTestCell(part, 1, 1, 2)->GetTag());
-
-  KroMmdSelectionResultODTStreamBuilder builder;
-  ASSERT_EQ(builder.SetContext(part), KRO_S_OK);
-  ASSERT_EQ(builder.SetODTStream(R"({"support":{"bodyTag":"1"}})"), KRO_S_OK);
-  ASSERT_EQ(builder.SetToposInBody(KroMmrToposInBody(part->GetBody(2), cells)), KRO_S_OK);
-  EXPECT_EQ(TagsOf(builder), tags);
-  ASSERT_EQ(builder.SetToposInBody(KroMmrToposInBody(part->GetBody(2), cells)), KRO_S_OK);
-  EXPECT_EQ(TagsOf(builder), tags + " " + tags);
-  KroMmrToposInBody topos;
-  KroBody_var body;
-  ASSERT_EQ(builder.GetToposInBody(topos), KRO_S_OK);
-  ASSERT_EQ(topos.GetBody(body), KRO_S_OK);
-  EXPECT_EQ(body->GetTag(), part->GetBody(2)->GetTag());
-
-  KroMmdSelectionResultODTStreamBuilder noContext;
-  KroSysTraceRecorder recorder;
-  EXPECT_EQ(noContext.SetToposInBody(KroMmrToposInBody(part->GetBody(2), cells)), KRO_E_FAIL);
-  EXPECT_EQ(noContext.SetToposInBody(KroMmrToposInBody(nullptr, cells)), KRO_E_FAIL);
-  EXPECT_EQ(KroTestChainOf(recorder),
-            "GNAO::SetBody:100 < SelRes::SetToposInBody:300 < SelRes::SetToposInBody:200");
 }
