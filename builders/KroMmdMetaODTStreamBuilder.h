@@ -14,7 +14,8 @@
 class KroMmdMetaODTStreamBuilder : public KroMmdODTStreamBuilder {
  public:
   // A chain of "Meta" streams makes one meta builder inside another per level, each read from
-  // within the one above; a level below this many is not made (stage 100 of SetValueStream).
+  // within the one above: at most this many levels are read, a deeper one is not made (stage 100
+  // of SetValueStream), so that no stream can exhaust the stack.
   static constexpr int kMaxNesting = 64;
 
   KroMmdMetaODTStreamBuilder();
