@@ -18,14 +18,16 @@
 #include "KroMfPartObject.h"
 #include "KroSysTraceRecorder.h"
 
-// The recorded chain as the recorder writes it, with "GNAO::", "Log::", "BRep::", "Sel::" and
-// "ODT::" for the class names of the builders and the geometric selector.
+// The recorded chain as the recorder writes it, with "GNAO::", "Log::", "BRep::", "SelRes::",
+// "Meta::", "Sel::" and "ODT::" for the class names of the builders and the geometric selector.
 inline std::string KroTestChainOf(const KroSysTraceRecorder& recorder) {
   std::string chain = recorder.ToString();
   for (const auto& [name, shortName] :
        {std::make_pair("KroMmdGNAOSpecODTStreamBuilder::", "GNAO::"),
         std::make_pair("KroMmdLogElementODTStreamBuilder::", "Log::"),
         std::make_pair("KroMmdBRepAccessODTStreamBuilder::", "BRep::"),
+        std::make_pair("KroMmdSelectionResultODTStreamBuilder::", "SelRes::"),
+        std::make_pair("KroMmdMetaODTStreamBuilder::", "Meta::"),
         std::make_pair("KroMmdGeomSelectorForODT::", "Sel::"),
         std::make_pair("KroMmdODTStreamBuilder::", "ODT::")}) {
     for (size_t at; (at = chain.find(name)) != std::string::npos;) {

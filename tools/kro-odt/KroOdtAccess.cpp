@@ -2,6 +2,7 @@
 #include "KroOdtAccess.h"
 
 #include <cstdio>
+#include <string>
 
 #include "KroBRepDecode.h"
 #include "KroBrpGraph.h"
@@ -41,17 +42,66 @@ bool ParseObject(const std::string& text, KroOmxAny& tree) {
   return KroOmxJson::ParseString(KroOmxUTF8String(text), tree) == 0 && tree.IsMap();
 }
 
-// A parsed JSON value as text again. Only strings and objects reach a builder; anything else is
-// written so that the builder refuses it as it would have.
+// A parsed JSON value as text again, every kind as it was (a builder refuses what it refused).
 std::string JsonText(const KroOmxAny& value) {
-  if (value.IsString()) return KroOmxJsonWriter::Quote(value.GetString().ToStdString());
-  if (!value.IsMap()) return "null";
-  std::string text = "{";
-  for (const KroOmxAny::Item& item : value.MapItems()) {
-    if (text.size() > 1) text += ",";
-    text += KroOmxJsonWriter::Quote(item.first.ToStdString()) + ":" + JsonText(item.second);
+  switch (value.GetKind()) {
+    case KroOmxAny::kString:
+      return KroOmxJsonWriter::Quote(value.GetString().ToStdString());
+    case KroOmxAny::kBoolean:
+      return value.GetBoolean() ? "true" : "false";
+    case KroOmxAny::kInteger:
+      return std::to_string(value.GetInteger());
+    case KroOmxAny::kReal: {
+      char number[32];
+      std::snprintf(number, sizeof number, "%.17g", value.GetReal());
+      return number;
+    }
+    case KroOmxAny::kList: {
+      std::string text = "[";
+      for (int i = 1; i <= value.Size(); ++i) text += (i == 1 ? "" : ",") + JsonText(value[i]);
+      return text + "]";
+    }
+    case KroOmxAny::kMap: {
+      std::string text = "{";
+      for (const KroOmxAny::Item& item : value.MapItems()) {
+        if (text.size() > 1) text += ",";
+        text += KroOmxJsonWriter::Quote(item.first.ToStdString()) + ":" + JsonText(item.second);
+      }
+      return text + "}";
+    }
+    default:
+      return "null";
   }
-  return text + "}";
+}
+
+// Moves "support" first in every object of the tree that has it; true when one moved.
+bool MoveSupportFirst(KroOmxAny& value) {
+  bool moved = false;
+  if (value.IsList()) {
+    KroOmxAny list;
+    list.CreateList();
+    for (int i = 1; i <= value.Size(); ++i) {
+      KroOmxAny item = value[i];
+      moved = MoveSupportFirst(item) || moved;
+      list.Append(item);
+    }
+    if (moved) value = list;
+    return moved;
+  }
+  if (!value.IsMap()) return false;
+  KroOmxAny map;
+  map.CreateMap();
+  if (const KroOmxAny* support = value.MapFind("support")) {
+    moved = value.MapItems().front().first != "support";
+    map.MapSetValue("support", *support);
+  }
+  for (const KroOmxAny::Item& item : value.MapItems()) {
+    KroOmxAny member = item.second;
+    moved = MoveSupportFirst(member) || moved;
+    map.MapSetValue(item.first, member);
+  }
+  if (moved) value = map;
+  return moved;
 }
 
 // What the reasons of a failed read may name: the value of the sub-element member, and the
@@ -104,6 +154,13 @@ std::string KroOdtAccessMember(const std::string& stream, const std::string& key
   KroOmxAny tree;
   const KroOmxAny* member = ParseObject(stream, tree) ? tree.MapFind(key) : nullptr;
   return member != nullptr && member->IsString() ? member->GetString().ToStdString() : "";
+}
+
+std::string KroOdtSupportFirst(const std::string& stream) {
+  KroOmxAny tree;
+  if (KroOmxJson::ParseString(KroOmxUTF8String(stream), tree) != 0 || !MoveSupportFirst(tree))
+    return stream;
+  return JsonText(tree);
 }
 
 KroOdtOutcome KroOdtReadAccessStream(const KroMfPart_var& part, const std::string& stream,

@@ -27,6 +27,10 @@ bool KroOdtIsAccessStream(const std::string& text);
 // The text of a string member of a JSON object, "" when it has none.
 std::string KroOdtAccessMember(const std::string& stream, const std::string& key);
 
+// The stream with "support" moved first in every object that has it later (a BRepAccess stream
+// inside a meta stream, say), so that a builder reads it in one go; other texts unchanged.
+std::string KroOdtSupportFirst(const std::string& stream);
+
 // Reads a BRepAccess stream in the model and gives the access it names: a cell, or an axis. A
 // stream written with the query "geomReroute" or "gnSelector" holds that key before "support",
 // in an order that the builder cannot read in one go, so "support" is read first when it is

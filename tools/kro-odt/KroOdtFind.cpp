@@ -9,7 +9,12 @@
 #include "KroIMmiLogElement.h"
 #include "KroISpecObject.h"
 #include "KroMfLogElement.h"
+#include "KroMmdBRepAccessODTStreamBuilder.h"
 #include "KroMmdGNAOSpecODTStreamBuilder.h"
+#include "KroMmdGeomSelectorForODT.h"
+#include "KroMmdLogElementODTStreamBuilder.h"
+#include "KroMmdMetaODTStreamBuilder.h"
+#include "KroMmdSelectionResultODTStreamBuilder.h"
 #include "KroOdtAccess.h"
 #include "KroOdtCli.h"
 #include "KroOdtModel.h"
@@ -59,6 +64,146 @@ std::string TagAndPoint(const KroCell_var& cell) {
   return std::to_string(cell->GetTag()) + " " + where;
 }
 
+std::string DescribeCell(const KroCell_var& cell) {
+  return "cell " + std::to_string(cell->GetDimension()) + " " + TagAndPoint(cell);
+}
+
+std::string DescribeBody(const KroBody_var& body) {
+  return "body " + std::to_string(body->GetTag()) + " " +
+         KroOdtEscape(body->GetName().ToStdString());
+}
+
+// Why the library refused a stream, in words filled from what the caller knows of it.
+KroOdtFindResult LostByTrace(const std::vector<KroSysTraceEntry>& chain,
+                             const std::map<std::string, std::string>& words) {
+  std::string why = KroOdtExplainTrace(chain);
+  if (why.empty()) why = "the library gave no reason";
+  return Lost(KroOdtFillPlaceholders(why, words), chain);
+}
+
+// A feature, a log element, or another object of the naming graph, by its identifier.
+KroOdtFindResult FoundObject(const KroIGnAssociatedObject_var& object) {
+  const std::string identifier = KroOdtIdentifierOf(object.get());
+  KroISpecObject_var feature = object;
+  if (!!feature) {
+    return Found("feature " + identifier + " " + KroOdtEscape(feature->GetName().ToStdString()));
+  }
+  KroVar<KroMfLogElement> element = object;
+  if (!!element) {
+    std::string path;
+    const KroListValKroUnicodeString& keys = element->GetKeys();
+    for (int i = 1; i <= keys.Size(); ++i) path += (i == 1 ? "" : ".") + keys[i].ToStdString();
+    return Found("log " + identifier + " " + KroOdtEscape(path));
+  }
+  return Found("object " + identifier);
+}
+
+KroOdtFindResult FoundAccess(const KroIBRepAccess_var& access) {
+  const KroCell_var cell = access->GetTopology();
+  if (!cell) return Lost("the stream names no cell", {});
+  if (access->GetKindCode() == KroIBRepAccess::kAxisKind) return Found("axis " + TagAndPoint(cell));
+  return Found(DescribeCell(cell));
+}
+
+bool HasMember(const std::string& text, const char* key) {
+  KroOmxAny tree;
+  return KroOmxJson::ParseString(KroOmxUTF8String(text), tree) == 0 && tree.IsMap() &&
+         tree.MapFind(key) != nullptr;
+}
+
+// What the reasons of a failed meta read may name: the "type" of the level where the chain of
+// "Meta" streams ends, and the last string member of its "value" (with a geometric selector's
+// fields).
+std::map<std::string, std::string> MetaWords(const std::string& stream) {
+  std::map<std::string, std::string> words;
+  words["<max-nesting>"] = std::to_string(KroMmdMetaODTStreamBuilder::kMaxNesting);
+  KroOmxAny tree;
+  if (KroOmxJson::ParseString(KroOmxUTF8String(stream), tree) != 0) return words;
+  const KroOmxAny* level = &tree;
+  for (bool meta = true; meta;) {
+    const KroOmxAny* type = level->IsMap() ? level->MapFind("type") : nullptr;
+    const KroOmxAny* value = level->IsMap() ? level->MapFind("value") : nullptr;
+    if (type == nullptr || !type->IsString()) return words;
+    words["<type>"] = KroOdtQuote(type->GetString().ToStdString());
+    if (value == nullptr || !value->IsMap()) return words;
+    meta = type->GetString() == "Meta";
+    level = value;
+  }
+  const KroOmxAny::Item* last = nullptr;
+  for (const KroOmxAny::Item& item : level->MapItems())
+    if (item.second.IsString()) last = &item;
+  if (last == nullptr) return words;
+  words["<value>"] = KroOdtQuote(last->second.GetString().ToStdString());
+  if (last->first == "geomReroute") {
+    KroOdtCompactFields fields;
+    KroMmdGeomSelectorForODT::ScanGeomSelectorForODT(last->second.GetString(), fields);
+    for (const auto& [name, word] : KroOdtStreamPlaceholders(fields)) words[name] = word;
+  }
+  return words;
+}
+
+// Why a selection was lost. When an item of a list failed, the reason names it: the builder
+// holds the cells of the items before it (tags replace the list, selectors add to it).
+KroOdtFindResult SelectionLost(const std::string& stream,
+                               KroMmdSelectionResultODTStreamBuilder& builder,
+                               const std::vector<KroSysTraceEntry>& chain) {
+  static const char* const kName = "KroMmdSelectionResultODTStreamBuilder::";
+  bool itemFailed = false;
+  for (const KroSysTraceEntry& entry : chain) {
+    itemFailed = itemFailed ||
+                 (entry.name == kName + std::string("_SetToposTagsStream") && entry.stage >= 300) ||
+                 (entry.name == kName + std::string("_SetGeomReroutesStream") && entry.stage >= 300);
+  }
+  KroOmxAny tree;
+  if (KroOmxJson::ParseString(KroOmxUTF8String(stream), tree) != 0 || !tree.IsMap())
+    return LostByTrace(chain, {});
+  KroMmrToposInBody topos;
+  KroListPtrKroTopology held;
+  if (!itemFailed || KroFailed(builder.GetToposInBody(topos)) ||
+      KroFailed(topos.GetTopos(held, 2, KroIMmiMechanicalFeature_var()))) {
+    // The support's reasons name the value of its last member, as for a GNAOSpec stream.
+    std::map<std::string, std::string> words;
+    const KroOmxAny* support = tree.MapFind("support");
+    if (support != nullptr && support->IsMap() && !support->MapItems().empty() &&
+        support->MapItems().back().second.IsString()) {
+      words["<value>"] = KroOdtQuote(support->MapItems().back().second.GetString().ToStdString());
+    }
+    return LostByTrace(chain, words);
+  }
+  int count = 0;
+  for (const KroOmxAny::Item& member : tree.MapItems()) {
+    const bool tags = member.first == "topoTags";
+    if ((!tags && member.first != "geomReroutes") || !member.second.IsList()) continue;
+    if (tags) count = 0;
+    if (count + member.second.Size() <= held.Size()) {
+      count += member.second.Size();
+      continue;
+    }
+    const int index = held.Size() - count + 1;
+    const KroOmxAny& item = member.second[index];
+    std::map<std::string, std::string> words;
+    std::string what = member.first.ToStdString() + " item " + std::to_string(index);
+    if (item.IsString()) {
+      what += " " + KroOdtQuote(item.GetString().ToStdString());
+      words["<value>"] = KroOdtQuote(item.GetString().ToStdString());
+      KroOdtCompactFields fields;
+      KroMmdGeomSelectorForODT::ScanGeomSelectorForODT(item.GetString(), fields);
+      for (const auto& [name, word] : KroOdtStreamPlaceholders(fields)) words[name] = word;
+    }
+    KroOdtFindResult lost = LostByTrace(chain, words);
+    lost.line = "lost " + what + ": " + lost.line.substr(5);
+    return lost;
+  }
+  return LostByTrace(chain, {});
+}
+
+// Reads a meta stream in the model; "support" goes first wherever it stands.
+bool ReadMeta(const KroMfPart_var& part, const std::string& stream,
+              KroMmdMetaODTStreamBuilder& builder) {
+  return KroSucceeded(builder.SetContext(part)) &&
+         KroSucceeded(builder.SetODTStream(KroOdtSupportFirst(stream)));
+}
+
 }  // namespace
 
 KroOdtFindResult KroOdtFindTopoStream(const KroMfPart_var& part, const std::string& stream) {
@@ -68,20 +213,16 @@ KroOdtFindResult KroOdtFindTopoStream(const KroMfPart_var& part, const std::stri
   if (!outcome.ok) return Lost(outcome.why, outcome.chain);
   if (!cell) {
     if (!body) return Lost("the stream names no body", {});
-    return Found("body " + std::to_string(body->GetTag()) + " " +
-                 KroOdtEscape(body->GetName().ToStdString()));
+    return Found(DescribeBody(body));
   }
-  return Found("cell " + std::to_string(cell->GetDimension()) + " " + TagAndPoint(cell));
+  return Found(DescribeCell(cell));
 }
 
 KroOdtFindResult KroOdtFindAccessStream(const KroMfPart_var& part, const std::string& stream) {
   KroIBRepAccess_var access;
   const KroOdtOutcome outcome = KroOdtReadAccessStream(part, stream, access);
   if (!outcome.ok) return Lost(outcome.why, outcome.chain);
-  const KroCell_var cell = access->GetTopology();
-  if (!cell) return Lost("the stream names no cell", {});
-  if (access->GetKindCode() == KroIBRepAccess::kAxisKind) return Found("axis " + TagAndPoint(cell));
-  return Found("cell " + std::to_string(cell->GetDimension()) + " " + TagAndPoint(cell));
+  return FoundAccess(access);
 }
 
 KroOdtFindResult KroOdtFindSpecStream(const KroMfPart_var& part, const std::string& stream) {
@@ -113,24 +254,80 @@ KroOdtFindResult KroOdtFindSpecStream(const KroMfPart_var& part, const std::stri
     if (!haveMember) return Lost("the stream names no object (it has no member)", {});
     return Lost("the stream names no object", {});
   }
+  return FoundObject(object);
+}
 
-  const std::string identifier = KroOdtIdentifierOf(object.get());
-  KroISpecObject_var feature = object;
-  if (!!feature) {
-    return Found("feature " + identifier + " " + KroOdtEscape(feature->GetName().ToStdString()));
+bool KroOdtIsMetaStream(const std::string& text) { return HasMember(text, "type"); }
+
+KroOdtFindResult KroOdtFindMetaStream(const KroMfPart_var& part, const std::string& stream) {
+  KroSysTraceRecorder recorder;
+  KroMmdMetaODTStreamBuilder builder;
+  if (!ReadMeta(part, stream, builder)) return LostByTrace(recorder.Entries(), MetaWords(stream));
+  // What the innermost stream of a chain of "Meta" streams names.
+  KroMmdODTStreamBuilder* inner = builder.GetInnerBuilder();
+  while (auto* meta = dynamic_cast<KroMmdMetaODTStreamBuilder*>(inner))
+    inner = meta->GetInnerBuilder();
+  KroIGnAssociatedObject_var object;
+  if (auto* spec = dynamic_cast<KroMmdGNAOSpecODTStreamBuilder*>(inner)) {
+    if (KroSucceeded(spec->GetGNAO(object)) && !!object) return FoundObject(object);
+    return Lost("the stream names no object", {});
   }
-  KroVar<KroMfLogElement> element = object;
-  if (!!element) {
-    std::string path;
-    const KroListValKroUnicodeString& keys = element->GetKeys();
-    for (int i = 1; i <= keys.Size(); ++i) path += (i == 1 ? "" : ".") + keys[i].ToStdString();
-    return Found("log " + identifier + " " + KroOdtEscape(path));
+  if (auto* log = dynamic_cast<KroMmdLogElementODTStreamBuilder*>(inner)) {
+    if (KroSucceeded(log->GetSpecGNAO(object)) && !!object) return FoundObject(object);
+    return Lost("the stream names no log element", {});
   }
-  return Found("object " + identifier);
+  if (auto* access = dynamic_cast<KroMmdBRepAccessODTStreamBuilder*>(inner)) {
+    KroIBRepAccess_var found;
+    if (KroFailed(access->GetBRepAccess(found)))
+      return LostByTrace(recorder.Entries(), MetaWords(stream));
+    if (!found) return Lost("the face has no axis", {});
+    return FoundAccess(found);
+  }
+  if (inner == nullptr) return Lost(R"(the meta stream names no builder (no "type"))", {});
+  return Lost("find does not read streams of this type", {});
+}
+
+KroOdtFindResult KroOdtRewriteMetaStream(const KroMfPart_var& part, const std::string& stream) {
+  KroSysTraceRecorder recorder;
+  KroMmdMetaODTStreamBuilder builder;
+  KroUnicodeString text;
+  if (!ReadMeta(part, stream, builder) || KroFailed(builder.GetMetaODTStream(text)))
+    return LostByTrace(recorder.Entries(), MetaWords(stream));
+  KroOdtFindResult result;
+  result.found = true;
+  result.line = text.ToStdString();
+  return result;
+}
+
+KroOdtFindResult KroOdtFindSelectionStream(const KroMfPart_var& part, const std::string& stream) {
+  KroSysTraceRecorder recorder;
+  KroMmdSelectionResultODTStreamBuilder builder;
+  KroMmrToposInBody topos;
+  const std::string read = KroOdtSupportFirst(stream);
+  if (KroFailed(builder.SetContext(part)) || KroFailed(builder.SetODTStream(read)) ||
+      KroFailed(builder.GetToposInBody(topos))) {
+    const std::vector<KroSysTraceEntry> chain = recorder.Entries();
+    return SelectionLost(read, builder, chain);
+  }
+  KroListPtrKroTopology objects;
+  if (KroFailed(topos.GetTopos(objects, 2, KroIMmiMechanicalFeature_var())))
+    return Lost("the selection cannot be listed", {});
+  KroOdtFindResult result = Found("selection " + std::to_string(objects.Size()) + " cells");
+  for (int i = 1; i <= objects.Size(); ++i) {
+    const KroCell_var cell(objects[i]);
+    const KroBody_var body(objects[i]);
+    result.objects.push_back("found " + (!!cell   ? DescribeCell(cell)
+                                         : !!body ? DescribeBody(body)
+                                                  : std::string("object")));
+  }
+  return result;
 }
 
 KroOdtFindResult KroOdtFindStream(const KroMfPart_var& part, const std::string& stream) {
   if (!stream.empty() && stream[0] == '{') {
+    if (KroOdtIsMetaStream(stream)) return KroOdtFindMetaStream(part, stream);
+    if (HasMember(stream, "topoTags") || HasMember(stream, "geomReroutes"))
+      return KroOdtFindSelectionStream(part, stream);
     return KroOdtIsAccessStream(stream) ? KroOdtFindAccessStream(part, stream)
                                         : KroOdtFindSpecStream(part, stream);
   }
@@ -157,13 +354,17 @@ int KroOdtRunFind(KroOdtArgs& args) {
     }
   }
 
+  const bool rewrite = args.Has("--rewrite");
   int lost = 0;
   KroOdtProgress progress(KroOdtProgress::Enabled(args), "finding", streams.size(), "streams");
   for (size_t i = 0; i < streams.size(); ++i) {
     progress.Update(i);
-    const KroOdtFindResult result = KroOdtFindStream(part, streams[i]);
+    const KroOdtFindResult result = rewrite && KroOdtIsMetaStream(streams[i])
+                                        ? KroOdtRewriteMetaStream(part, streams[i])
+                                        : KroOdtFindStream(part, streams[i]);
     if (!result.found) ++lost;
     progress.Interrupt();
+    for (const std::string& object : result.objects) std::printf("%s\n", object.c_str());
     std::printf("%s\n", result.line.c_str());
     if (!result.found && args.trace) {
       const std::string raw = KroOdtRawTrace(result.chain);

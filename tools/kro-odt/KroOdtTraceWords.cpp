@@ -149,6 +149,36 @@ const TraceWords kTraceWords[] = {
     {"KroMmdGeomSelectorForODT::ReadSubElem", 900,
      "no vertex within <tolerance> of the point <point>"},
 
+    // Reading a meta stream and writing its inner stream again.
+    {"KroMmdMetaODTStreamBuilder::SetValueStream", 100,
+     R"(the "Meta" streams nest deeper than <max-nesting> levels)"},
+    {"KroMmdMetaODTStreamBuilder::SetValueStream", 300,
+     R"(no "type" before "value" (members are read in text order))"},
+    {"KroMmdMetaODTStreamBuilder::SetValueStream", 1111,
+     "the type <type> names no kind of stream (letter case counts)"},
+    {"KroMmdMetaODTStreamBuilder::SetValueStream", 6969,
+     R"(a key that is no part of a meta stream (type, format, value))"},
+    {"KroMmdMetaODTStreamBuilder::GetMetaODTStream", 100, R"(no "type" names its kind)"},
+    {"KroMmdMetaODTStreamBuilder::GetMetaODTStream", 200,
+     "the inner stream cannot be written with its format"},
+
+    // Reading a selection (find names the item that failed).
+    {"KroMmdSelectionResultODTStreamBuilder::SetValueStream", 6969,
+     "a key that is no part of a selection (support, topoTags, geomReroutes)"},
+    {"KroMmdSelectionResultODTStreamBuilder::_SetToposTagsStream", 100,
+     R"("topoTags" is not a JSON array of strings)"},
+    {"KroMmdSelectionResultODTStreamBuilder::_SetToposTagsStream", 200,
+     "the model has no geometry"},
+    {"KroMmdSelectionResultODTStreamBuilder::_SetToposTagsStream", 300,
+     "not an unsigned decimal number"},
+    {"KroMmdSelectionResultODTStreamBuilder::_SetToposTagsStream", 400,
+     "no cell or body has that tag"},
+    {"KroMmdSelectionResultODTStreamBuilder::_SetGeomReroutesStream", 100,
+     R"("geomReroutes" is not a JSON array of strings)"},
+    {"KroMmdSelectionResultODTStreamBuilder::_SetGeomReroutesStream", 200,
+     R"(the support names nothing ("support" must come first))"},
+    {"KroMmdSelectionResultODTStreamBuilder::GetToposInBody", 100, "the support has no body"},
+
     // Reading a JSON stream (any builder).
     {"KroMmdODTStreamBuilder::SetODTStream", 100,
      "the text is not a JSON object (or nests too deep)"},
@@ -264,7 +294,7 @@ const TraceWords kTraceContexts[] = {
 const std::pair<const char*, const char*> kPlaceholderFallbacks[] = {
     {"<id>", "given"},    {"<token>", "given"}, {"<cell>", "cell"},  {"<point>", "written"},
     {"<length-at>", "2"}, {"<token-at>", "?"},  {"<point-at>", "?"}, {"<direction-at>", "?"},
-    {"<end-at>", "?"},    {"<value>", "given"},
+    {"<end-at>", "?"},    {"<value>", "given"},  {"<type>", "given"},
 };
 
 const TraceWords* FindRow(const TraceWords* begin, const TraceWords* end,

@@ -74,7 +74,7 @@ const std::vector<KroOdtVerb>& KroOdtVerbTable() {
        "torus), which only geomReroute tells from their faces (\"1_Axis_...\"). A cell whose\n"
        "stream cannot be written is told on stderr and makes the exit status 1.\n",
        KroOdtRunAccess},
-      {"find", "[MODEL] [STREAM...]", 0, kKroOdtManyOperands, "",
+      {"find", "[MODEL] [STREAM...]", 0, kKroOdtManyOperands, "--rewrite",
        "find objects again from their streams",
        "Reads each stream in the model: the operands after MODEL, or one stream per line of\n"
        "standard input when there are none (blank lines are skipped). A first operand that\n"
@@ -82,13 +82,17 @@ const std::vector<KroOdtVerb>& KroOdtVerbTable() {
        "topology stream names a cell (or a body); a text that begins with \"{\" is a BRepAccess\n"
        "stream when it has a \"support\" member (its support is read first, wherever it\n"
        "stands) and names a cell or an axis, else a GNAOSpec stream that names a feature or a\n"
-       "log element. One line per stream:\n"
+       "log element. A meta stream ({\"type\":...,\"format\":...,\"value\":...}) names what its\n"
+       "value names, read as its type says. A selection ({\"support\":...} with \"topoTags\" or\n"
+       "\"geomReroutes\") names cells of the support's body. One line per stream:\n"
        "  found cell DIMENSION TAG X Y Z   (a point of the cell)\n"
        "  found axis TAG X Y Z             (the face of revolution and a point of it)\n"
        "  found body TAG NAME\n"
        "  found feature IDENTIFIER NAME\n"
        "  found log IDENTIFIER PATH\n"
+       "  found selection N cells          (after one found cell line per cell, in order)\n"
        "  lost REASON\n"
+       "With --rewrite, a meta stream prints instead its value written again with its format.\n"
        "Exit status 0 when every stream was found (also when there is none), 1 otherwise.\n",
        KroOdtRunFind},
       {"roundtrip", "[MODEL]", 0, 1, "--dim --via --json",
@@ -165,6 +169,7 @@ const std::vector<KroOdtOption>& KroOdtOptionTable() {
       {"--via", "W", "the way of naming the cells: topo, topoTag, brpEle, gnSelector, geomReroute"},
       {"--json", "", "the result as one JSON object"},
       {"--root", "DIR", "the folder below which render reads the files of a template"},
+      {"--rewrite", "", "find: the value of each meta stream written again with its format"},
   };
   return options;
 }
