@@ -41,22 +41,20 @@ bool ParseObject(const std::string& text, KroOmxAny& tree) {
   return KroOmxJson::ParseString(KroOmxUTF8String(text), tree) == 0 && tree.IsMap();
 }
 
-// A parsed JSON value as text again. Only strings and objects reach a builder; anything else is
-// written so that the builder refuses it as it would have.
-std::string JsonText(const KroOmxAny& value) {
+}  // namespace
+
+std::string KroOdtJsonText(const KroOmxAny& value) {
   if (value.IsString()) return KroOmxJsonWriter::Quote(value.GetString().ToStdString());
   if (!value.IsMap()) return "null";
   std::string text = "{";
   for (const KroOmxAny::Item& item : value.MapItems()) {
     if (text.size() > 1) text += ",";
-    text += KroOmxJsonWriter::Quote(item.first.ToStdString()) + ":" + JsonText(item.second);
+    text += KroOmxJsonWriter::Quote(item.first.ToStdString()) + ":" + KroOdtJsonText(item.second);
   }
   return text + "}";
 }
 
-// What the reasons of a failed read may name: the value of the sub-element member, and the
-// fields of a geometric selector.
-std::map<std::string, std::string> Placeholders(const KroOmxAny& tree) {
+std::map<std::string, std::string> KroOdtAccessPlaceholders(const KroOmxAny& tree) {
   std::map<std::string, std::string> words;
   for (const KroOmxAny::Item& item : tree.MapItems()) {
     if (item.first == "support" || !item.second.IsString()) continue;
@@ -69,8 +67,6 @@ std::map<std::string, std::string> Placeholders(const KroOmxAny& tree) {
   }
   return words;
 }
-
-}  // namespace
 
 KroIBRepAccess_var KroOdtAccessOf(const KroMfPart_var& part, const KroOdtCellEntry& entry,
                                   bool axis) {
@@ -115,11 +111,11 @@ KroOdtOutcome KroOdtReadAccessStream(const KroMfPart_var& part, const std::strin
   const KroOmxAny* support = parsed ? tree.MapFind("support") : nullptr;
   bool ok = KroSucceeded(builder.SetContext(part));
   if (ok && support != nullptr && tree.MapItems().front().first != "support") {
-    ok = KroSucceeded(builder.SetODTStream("{\"support\":" + JsonText(*support) + "}"));
+    ok = KroSucceeded(builder.SetODTStream("{\"support\":" + KroOdtJsonText(*support) + "}"));
   }
   ok = ok && KroSucceeded(builder.SetODTStream(stream)) &&
        KroSucceeded(builder.GetBRepAccess(access));
-  if (!ok) return Failed(recorder.Entries(), Placeholders(tree));
+  if (!ok) return Failed(recorder.Entries(), KroOdtAccessPlaceholders(tree));
   if (!access) return Refused("the face has no axis");
   return KroOdtOutcome();
 }

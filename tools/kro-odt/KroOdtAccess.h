@@ -4,11 +4,13 @@
 #ifndef KroOdtAccess_H
 #define KroOdtAccess_H
 
+#include <map>
 #include <string>
 
 #include "KroIBRepAccess.h"
 #include "KroMfPart.h"
 #include "KroOdtModel.h"
+#include "KroOmxAny.h"
 
 // The access of the cell (the axis of the face when axis is set), supported by the feature that
 // the naming graph gives for the cell's body; empty when there is none (no feature, or a cell
@@ -26,6 +28,13 @@ bool KroOdtIsAccessStream(const std::string& text);
 
 // The text of a string member of a JSON object, "" when it has none.
 std::string KroOdtAccessMember(const std::string& stream, const std::string& key);
+
+// A parsed JSON value as text again (strings and objects; anything else as null, which a
+// builder refuses as it would the original).
+std::string KroOdtJsonText(const KroOmxAny& value);
+// What the reasons of a failed read of a BRepAccess stream may name, from its parsed members:
+// <value>, the value of its sub-element member, and the fields of a geometric selector.
+std::map<std::string, std::string> KroOdtAccessPlaceholders(const KroOmxAny& tree);
 
 // Reads a BRepAccess stream in the model and gives the access it names: a cell, or an axis. A
 // stream written with the query "geomReroute" or "gnSelector" holds that key before "support",

@@ -2,6 +2,7 @@
 #include "KroOdtFind.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 #include <string>
 
@@ -12,6 +13,7 @@
 #include "KroMmdGNAOSpecODTStreamBuilder.h"
 #include "KroOdtAccess.h"
 #include "KroOdtCli.h"
+#include "KroOdtDelegates.h"
 #include "KroOdtModel.h"
 #include "KroOdtProgress.h"
 #include "KroOdtTraceWords.h"
@@ -129,11 +131,40 @@ KroOdtFindResult KroOdtFindSpecStream(const KroMfPart_var& part, const std::stri
   return Found("object " + identifier);
 }
 
-KroOdtFindResult KroOdtFindStream(const KroMfPart_var& part, const std::string& stream) {
-  if (!stream.empty() && stream[0] == '{') {
-    return KroOdtIsAccessStream(stream) ? KroOdtFindAccessStream(part, stream)
-                                        : KroOdtFindSpecStream(part, stream);
+KroOdtFindResult KroOdtFindDelegateStream(const KroMfPart_var& part, const std::string& stream,
+                                          const unsigned int* bodyTag) {
+  KroIMmiDelegateObject_var delegate;
+  const KroOdtOutcome outcome = KroOdtReadDelegateStream(part, stream, bodyTag, delegate);
+  if (!outcome.ok) return Lost(outcome.why, outcome.chain);
+  const KroCell_var cell = KroOdtDelegateCell(delegate);
+  if (!!cell) {
+    return Found("delegate cell " + std::to_string(cell->GetDimension()) + " " + TagAndPoint(cell));
   }
+  const KroISpecObject_var feature = KroOdtDelegateFeature(delegate);
+  if (!feature) return Lost("the delegate stands for nothing", {});
+  return Found("delegate feature " + KroOdtIdentifierOf(feature.get()) + " " +
+               KroOdtEscape(feature->GetName().ToStdString()));
+}
+
+KroOdtFindResult KroOdtFindDelegateBuilderStream(const KroMfPart_var& part,
+                                                 const std::string& stream) {
+  KroIBRepAccess_var access;
+  const KroOdtOutcome outcome = KroOdtReadDelegateBuilderStream(part, stream, access);
+  if (!outcome.ok) return Lost(outcome.why, outcome.chain);
+  const KroCell_var cell = access->GetTopology();
+  if (!cell) return Lost("the stream names no cell", {});
+  if (access->GetKindCode() == KroIBRepAccess::kAxisKind) return Found("axis " + TagAndPoint(cell));
+  return Found("cell " + std::to_string(cell->GetDimension()) + " " + TagAndPoint(cell));
+}
+
+KroOdtFindResult KroOdtFindStream(const KroMfPart_var& part, const std::string& stream,
+                                  const unsigned int* bodyTag) {
+  if (!stream.empty() && stream[0] == '{') {
+    if (KroOdtIsAccessStream(stream)) return KroOdtFindAccessStream(part, stream);
+    if (KroOdtIsDelegateBuilderStream(stream)) return KroOdtFindDelegateBuilderStream(part, stream);
+    return KroOdtFindSpecStream(part, stream);
+  }
+  if (KroOdtIsDelegateStream(stream)) return KroOdtFindDelegateStream(part, stream, bodyTag);
   return KroOdtFindTopoStream(part, stream);
 }
 
@@ -143,6 +174,17 @@ int KroOdtRunFind(KroOdtArgs& args) {
   if (!streams.empty() && KroOdtIsModelOperand(streams.front())) {
     path = streams.front();
     streams.erase(streams.begin());
+  }
+  unsigned int bodyTag = 0;
+  if (args.Has("--body-tag")) {
+    const std::string text = args.Option("--body-tag");
+    char* end = nullptr;
+    const unsigned long tag = std::strtoul(text.c_str(), &end, 10);
+    if (text.empty() || text[0] == '-' || *end != '\0' || tag > 0xFFFFFFFFul) {
+      return KroOdtUsageError("--body-tag takes the tag of a body (an unsigned number), not " +
+                              KroOdtQuote(text));
+    }
+    bodyTag = static_cast<unsigned int>(tag);
   }
   KroMfPart_var part;
   if (const int rc = KroOdtLoadModel(args, path, part)) return rc;
@@ -161,7 +203,8 @@ int KroOdtRunFind(KroOdtArgs& args) {
   KroOdtProgress progress(KroOdtProgress::Enabled(args), "finding", streams.size(), "streams");
   for (size_t i = 0; i < streams.size(); ++i) {
     progress.Update(i);
-    const KroOdtFindResult result = KroOdtFindStream(part, streams[i]);
+    const KroOdtFindResult result =
+        KroOdtFindStream(part, streams[i], args.Has("--body-tag") ? &bodyTag : nullptr);
     if (!result.found) ++lost;
     progress.Interrupt();
     std::printf("%s\n", result.line.c_str());
