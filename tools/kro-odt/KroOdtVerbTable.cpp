@@ -80,7 +80,7 @@ const std::vector<KroOdtVerb>& KroOdtVerbTable() {
        "cell's delegate, made by its BRep access. The stream names the feature that makes the\n"
        "body by its journaling name, or by its spec name when it has none, and ends with the\n"
        "identifier of the delegate's contract (-1 for none):\n"
-       "  3_5_Pad.1_Face_40_25_8_0_0_1_-1_\n"
+       "  3_5_Pad.1_Face_30_25_8_0_0_1_-1_\n"
        "With --dim N only the cells of that dimension; with --dim feat one delegate of each\n"
        "whole feature instead (\"3_5_Pad.1_Feat_-1_\"). With --contract ID the delegates are\n"
        "made under that contract: -1 none (the default), 1 Geometry, 2 Topology, 12\n"
