@@ -184,7 +184,7 @@ const std::vector<KroOdtOption>& KroOdtOptionTable() {
       {"--logs", "", "the elements of the modeling log instead of the features"},
       {"--axes", "", "the axes of the faces of revolution instead of the cells"},
       {"--via", "W",
-       "the way of naming the cells: topo, topoTag, brpEle, gnSelector, geomReroute, delegate"},
+       "the cells named by: topo, topoTag, brpEle, gnSelector, geomReroute, delegate"},
       {"--contract", "ID", "the contract of the delegates: -1 none, 1, 2, 12"},
       {"--body-tag", "T", "find: the body of delegate streams by its tag, not by feature name"},
       {"--json", "", "the result as one JSON object"},
