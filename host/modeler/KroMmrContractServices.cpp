@@ -41,16 +41,17 @@ class KroMfContract final : public virtual KroIMmiContract,
 };
 
 // The set, made once and never freed (a reference held by a static object of another file may
-// still be given back while the program ends). Made when the library loads, so that no reading
-// of a stream adds a live object.
+// still be given back while the program ends): a vector that the program never destroys, so
+// that the contracts stay reachable to the end. Made when the library loads, so that no
+// reading of a stream adds a live object.
 const std::vector<KroMfContract*>& Contracts() {
   using Flags = KroIMmrContractPrivate;
-  static const std::vector<KroMfContract*> contracts = {
+  static const std::vector<KroMfContract*>* const contracts = new std::vector<KroMfContract*>{
       new KroMfContract(1, "Geometry", Flags::MfGeometrySupport),
       new KroMfContract(2, "Topology", Flags::MfGeometrySupport | Flags::MfTopologySupport),
       new KroMfContract(12, "InitialFeature",
                         Flags::MfGeometrySupport | Flags::MfInitialFeatureSupport)};
-  return contracts;
+  return *contracts;
 }
 const bool kContractsMade = (Contracts(), true);
 
