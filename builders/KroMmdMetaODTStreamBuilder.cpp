@@ -5,6 +5,7 @@
 #include <new>
 
 #include "KroMmdBRepAccessODTStreamBuilder.h"
+#include "KroMmdDelegateODTStreamBuilder.h"
 #include "KroMmdGNAOSpecODTStreamBuilder.h"
 #include "KroMmdLogElementODTStreamBuilder.h"
 #include "KroSysBftier.h"
@@ -36,7 +37,7 @@ const Kind kKinds[] = {
      CopyOf<KroMmdLogElementODTStreamBuilder>},
     {"BRepAccess", Make<KroMmdBRepAccessODTStreamBuilder>,
      CopyOf<KroMmdBRepAccessODTStreamBuilder>},
-    // "Delegate" (KroMmdDelegateODTStreamBuilder) comes last, once that builder is in the tree.
+    {"Delegate", Make<KroMmdDelegateODTStreamBuilder>, CopyOf<KroMmdDelegateODTStreamBuilder>},
 };
 constexpr int kMetaKind = 0;
 constexpr int kKindCount = static_cast<int>(std::size(kKinds));

@@ -39,7 +39,8 @@ class KroBRepModel {
   // (cylindrical boss fused on it), "Fillet.1" (round at the boss foot: a toroidal face),
   // "Rib" (a wedge between plate and boss), "Loft" (a square-to-circle knob: B-spline faces),
   // "Hole.1", "Hole.2" (through holes in the plate), "BossHole" (bore through boss and plate).
-  // Most features have an alias and all have a journaling name. Planar, cylindrical, toroidal
+  // Most features have an alias; all but "Hole.2" have a journaling name, most of them other
+  // than their spec name ("Boss" is "Pad.2"). Planar, cylindrical, toroidal
   // and B-spline faces; several hundred cells in all.
   static std::shared_ptr<KroBRepModel> MakeSamplePart(KroBRepStatus* status = nullptr);
   // A box from (0,0,0) to (dx,dy,dz); one solid "Box".

@@ -181,7 +181,7 @@ void SamplePart(std::vector<TopoDS_Shape>& solids, std::vector<KroBRepFeature>& 
   part = Cut(part, {Drill(30, 8, -1, 3.5, T + 2)}, "Hole.1");
   add(part, "Hole.1", "", "Hole.1");
   part = Cut(part, {Drill(30, W - 8, -1, 3.5, T + 2)}, "Hole.2");
-  add(part, "Hole.2", "", "Hole.2");
+  add(part, "Hole.2", "", "");  // no journaling name: known by its spec name
   part = Cut(part, {Drill(bx, by, -1, 6, T + bh + 2)}, "BossHole");
   add(part, "BossHole", "Bore", "Hole.3");
 }

@@ -1,5 +1,6 @@
-// BRep accesses of part documents: the access object, the three ways of making one, and the
-// report selectors that name a cell through its feature's construction log.
+// BRep accesses of part documents: the access object (which makes the delegate of its cell and
+// gives its selection path), the ways of making one, and the report selectors that name a cell
+// through its feature's construction log.
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -9,7 +10,11 @@
 #include "KroBrpScope.h"
 #include "KroIBRepAccessPriv.h"
 #include "KroIGnAssociatedObject.h"
+#include "KroILinkableObject.h"
+#include "KroIMmiDelegateBuilder.h"
 #include "KroIMmiMechanicalFeature.h"
+#include "KroIPathAccess.h"
+#include "KroMfDelegate.h"
 #include "KroMfLog.h"
 #include "KroMfLogElement.h"
 #include "KroMfPartImpl.h"
@@ -70,7 +75,11 @@ std::vector<std::string> KeysOf(const KroMfLogElement* element) {
   return keys;
 }
 
-class KroMfBRepAccess : public virtual KroIBRepAccess, public virtual KroIBRepAccessPriv {
+class KroMfBRepAccess : public virtual KroIBRepAccess,
+                        public virtual KroIBRepAccessPriv,
+                        public virtual KroILinkableObject,
+                        public virtual KroIPathAccess,
+                        public virtual KroIMmiDelegateBuilder {
  public:
   KroMfBRepAccess(const KroIGeometricalElement_var& support, const KroCell_var& cell, int kind)
       : _Support(support), _Cell(cell), _Kind(kind) {}
@@ -89,6 +98,26 @@ class KroMfBRepAccess : public virtual KroIBRepAccess, public virtual KroIBRepAc
         FindLogElement(log, root, _Support->GetBodyResult(), static_cast<short>(cell->Dimension()),
                        cell->Index() + 1);
     return element != nullptr ? KroReportSelect::Make(_Kind, KeysOf(element)) : nullptr;
+  }
+
+  // The delegate of the cell: it stands for this access and gives the cell.
+  KroResult MakeDelegate(const KroIMmiContract_var& contract,
+                         KroIMmiDelegateObject_var& delegate) const override {
+    delegate = nullptr;
+    if (!_Cell || !_Support) return KRO_E_FAIL;
+    KroListValKroBaseUnknown_var topos;
+    topos.Append(KroBaseUnknown_var(_Cell));
+    delegate = KroMfMakeDelegate(KroBaseUnknown_var(const_cast<KroMfBRepAccess*>(this)), topos,
+                                 contract);
+    return KRO_S_OK;
+  }
+
+  // The document, the supporting feature, then this access.
+  KroResult GetPathElement(KroPathElement*& path) const override {
+    path = KroMfMakePath(
+        _Support.get(), {KroBaseUnknown_var(_Support),
+                         KroBaseUnknown_var(const_cast<KroMfBRepAccess*>(this))});
+    return path != nullptr ? KRO_S_OK : KRO_E_FAIL;
   }
 
  private:
@@ -121,6 +150,17 @@ KroIBRepAccess_var KroBRepDecodeAxis(const KroCell_var& cell,
   if (face == nullptr || face->Dimension() != kKroBRepFace || !IsOfRevolution(*face))
     return KroIBRepAccess_var();
   return MakeAccess(element, cell, KroIBRepAccess::kAxisKind);
+}
+
+KroIBRepAccess_var KroBRepDecode(const KroIContainer_var& container, const KroCell_var& cell,
+                                 const KroBody_var& body) {
+  KroMfPart* part = KroMfPart::FromContext(container.get());
+  if (part == nullptr || !body || KroMfPart::FromContext(body.get()) != part) {
+    return KroIBRepAccess_var();
+  }
+  KroBrpScope* scope = part->GetBRepGraph()->GetScope(body.get());
+  if (scope == nullptr) return KroIBRepAccess_var();
+  return KroBRepDecode(cell, KroIGeometricalElement_var(scope->GetAssociatedObject()));
 }
 
 KroResult KroBRepDecodeTopologyInBody(KroIBRepAccess_var& access, const KroTopology_var& topology,

@@ -11,9 +11,12 @@
 #include "KroIGeometricalElement.h"
 #include "KroIGnAssociatedObject.h"
 #include "KroIJournalingSpec.h"
+#include "KroILinkableObject.h"
 #include "KroIMmiLogElement.h"
+#include "KroIPathAccess.h"
 #include "KroISpecObject.h"
 #include "KroInterfaceDictionary.h"
+#include "KroMfDelegate.h"
 #include "KroMfLog.h"
 #include "KroMfPartImpl.h"
 #include "KroSysBftier.h"
@@ -60,7 +63,9 @@ class KroMfFeature : public KroMfPartObject,
                      public virtual KroISpecObject,
                      public virtual KroIGnAssociatedObject,
                      public virtual KroIGeometricalElement,
-                     public virtual KroIMmiLogElement {
+                     public virtual KroIMmiLogElement,
+                     public virtual KroILinkableObject,
+                     public virtual KroIPathAccess {
  public:
   KroMfFeature(KroMfPart* part, uint32_t number, const KroMfPart::FeatureDescription& d,
                KroMfBody* body)
@@ -85,6 +90,12 @@ class KroMfFeature : public KroMfPartObject,
     keys.RemoveAll();
     child = nullptr;
     return KRO_E_FAIL;
+  }
+  // The document, then the feature.
+  KroResult GetPathElement(KroPathElement*& path) const override {
+    KroMfFeature* self = const_cast<KroMfFeature*>(this);
+    path = KroMfMakePath(self, {KroBaseUnknown_var(self)});
+    return path != nullptr ? KRO_S_OK : KRO_E_FAIL;
   }
 
  private:

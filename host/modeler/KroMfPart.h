@@ -12,8 +12,10 @@
 // last reference to any of them goes.
 //
 // Features: the k-th feature (from 1) has the identifier of kind 1 "#k", a scope in the graph
-// with a body, answers KroISpecObject, KroIGnAssociatedObject, KroIGeometricalElement, and
-// also KroIAlias when it has an alias and KroIJournalingSpec when it has a journaling name.
+// with a body, answers KroISpecObject, KroIGnAssociatedObject, KroIGeometricalElement,
+// KroILinkableObject (a delegate may stand for it) and KroIPathAccess, and also KroIAlias when
+// it has an alias and KroIJournalingSpec when it has a journaling name (the name the modeling
+// journal knows it by, which may differ from its spec name).
 #ifndef KroMfPart_H
 #define KroMfPart_H
 

@@ -44,6 +44,10 @@ TEST(KroMmdMetaODTStreamBuilder, ReadsEveryKindAndWritesItAgainWithTheStoredForm
       {R"({"type":"BRepAccess","value":{"support":{"bodyTag":"1"},"topoTag":"3"},)"
        R"("format":"support{scopeEle} topoId"})",
        R"({"support":{"scopeEle":"*1"},"topoId":"3"})"},
+      // A Delegate builder reads its sub-element but never writes a stream.
+      {R"({"type":"Delegate","format":"geomSubElem",)"
+       R"("value":{"geomSubElem":{"support":{"bodyTag":"1"},"topoTag":"3"}}})",
+       "fails"},
   };
   for (const auto& [stream, written] : cases) {
     KroMmdMetaODTStreamBuilder builder;

@@ -65,7 +65,7 @@ std::vector<std::string> Selections(const std::vector<std::string>& access,
 
 // On every model (the big one only when not sanitized, and without its log, which takes
 // minutes to write), every cell named by tag or by geometric selector is found in selections and
-// behind "BRepAccess", every feature behind "GNAOSpec" and "Meta", every log element behind
+// behind "BRepAccess" and "Delegate", every feature behind "GNAOSpec" and "Meta", every log element behind
 // "LogElement", as by their plain streams.
 TEST(KroOdtFindMetaAndSelections, FindsWhatThePlainStreamsNameOnEveryModel) {
   for (const std::vector<std::string>& model : KroOdtModels(true, !kKroOdtSanitized)) {
@@ -85,6 +85,9 @@ TEST(KroOdtFindMetaAndSelections, FindsWhatThePlainStreamsNameOnEveryModel) {
           Selections(access, found, key, std::string(key) + "s", expected);
       EXPECT_EQ(Lines(with({"find"}), selections), expected);
       EXPECT_EQ(Lines(with({"find"}), Wrapped(access, "BRepAccess")), found);
+      std::vector<std::string> delegates;
+      for (const std::string& line : access) delegates.push_back(R"({"geomSubElem":)" + line + "}");
+      EXPECT_EQ(Lines(with({"find"}), Wrapped(delegates, "Delegate")), found);
     }
     const std::vector<std::string> features = Lines(with({"features"}));
     EXPECT_EQ(Lines(with({"find"}), Wrapped(Wrapped(features, "GNAOSpec"), "Meta")),

@@ -33,14 +33,14 @@ TEST(KroOdtModelVerbs, InfoListsTheFeaturesBodiesAndCellsOfTheSamplePart) {
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(run.out, R"(model: built-in sample part
 features: 8
-  #1 "Plate" alias "BasePlate" body 1
-  #2 "Boss" body 2
-  #3 "Fillet.1" alias "BossFoot" body 3
-  #4 "Rib" body 4
-  #5 "Loft" alias "Knob" body 5
-  #6 "Hole.1" body 6
+  #1 "Plate" alias "BasePlate" journaling "Pad.1" body 1
+  #2 "Boss" journaling "Pad.2" body 2
+  #3 "Fillet.1" alias "BossFoot" journaling "EdgeFillet.1" body 3
+  #4 "Rib" journaling "Stiffener.1" body 4
+  #5 "Loft" alias "Knob" journaling "Loft.1" body 5
+  #6 "Hole.1" journaling "Hole.1" body 6
   #7 "Hole.2" body 7
-  #8 "BossHole" alias "Bore" body 8
+  #8 "BossHole" alias "Bore" journaling "Hole.3" body 8
 bodies: 8
   1 "Plate" tag 1: 16 vertices, 24 edges, 10 faces, 1 volume
   2 "Boss" tag 53: 18 vertices, 27 edges, 12 faces, 1 volume

@@ -32,7 +32,7 @@ TEST(KroOdtTool, PrintsHelpForTheToolAndForOneVerb) {
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(run.out.rfind("usage: kro-odt [--trace] [--quiet] VERB [OPERAND...]\n", 0), 0u);
   for (const char* verb : {"help", "query", "gnid", "octets", "info", "cells", "features", "access",
-                           "find", "roundtrip", "demo"}) {
+                           "delegates", "find", "roundtrip", "demo"}) {
     EXPECT_NE(run.out.find(std::string("\n  kro-odt ") + verb), std::string::npos) << verb;
   }
   const KroOdtToolRun verb = KroOdtRunTool({"gnid", "--help"});

@@ -42,8 +42,9 @@ bool ParseObject(const std::string& text, KroOmxAny& tree) {
   return KroOmxJson::ParseString(KroOmxUTF8String(text), tree) == 0 && tree.IsMap();
 }
 
-// A parsed JSON value as text again, every kind as it was (a builder refuses what it refused).
-std::string JsonText(const KroOmxAny& value) {
+}  // namespace
+
+std::string KroOdtJsonText(const KroOmxAny& value) {
   switch (value.GetKind()) {
     case KroOmxAny::kString:
       return KroOmxJsonWriter::Quote(value.GetString().ToStdString());
@@ -58,14 +59,14 @@ std::string JsonText(const KroOmxAny& value) {
     }
     case KroOmxAny::kList: {
       std::string text = "[";
-      for (int i = 1; i <= value.Size(); ++i) text += (i == 1 ? "" : ",") + JsonText(value[i]);
+      for (int i = 1; i <= value.Size(); ++i) text += (i == 1 ? "" : ",") + KroOdtJsonText(value[i]);
       return text + "]";
     }
     case KroOmxAny::kMap: {
       std::string text = "{";
       for (const KroOmxAny::Item& item : value.MapItems()) {
         if (text.size() > 1) text += ",";
-        text += KroOmxJsonWriter::Quote(item.first.ToStdString()) + ":" + JsonText(item.second);
+        text += KroOmxJsonWriter::Quote(item.first.ToStdString()) + ":" + KroOdtJsonText(item.second);
       }
       return text + "}";
     }
@@ -75,7 +76,7 @@ std::string JsonText(const KroOmxAny& value) {
 }
 
 // Moves "support" first in every object of the tree that has it; true when one moved.
-bool MoveSupportFirst(KroOmxAny& value) {
+static bool MoveSupportFirst(KroOmxAny& value) {
   bool moved = false;
   if (value.IsList()) {
     KroOmxAny list;
@@ -104,9 +105,7 @@ bool MoveSupportFirst(KroOmxAny& value) {
   return moved;
 }
 
-// What the reasons of a failed read may name: the value of the sub-element member, and the
-// fields of a geometric selector.
-std::map<std::string, std::string> Placeholders(const KroOmxAny& tree) {
+std::map<std::string, std::string> KroOdtAccessPlaceholders(const KroOmxAny& tree) {
   std::map<std::string, std::string> words;
   for (const KroOmxAny::Item& item : tree.MapItems()) {
     if (item.first == "support" || !item.second.IsString()) continue;
@@ -119,8 +118,6 @@ std::map<std::string, std::string> Placeholders(const KroOmxAny& tree) {
   }
   return words;
 }
-
-}  // namespace
 
 KroIBRepAccess_var KroOdtAccessOf(const KroMfPart_var& part, const KroOdtCellEntry& entry,
                                   bool axis) {
@@ -160,7 +157,7 @@ std::string KroOdtSupportFirst(const std::string& stream) {
   KroOmxAny tree;
   if (KroOmxJson::ParseString(KroOmxUTF8String(stream), tree) != 0 || !MoveSupportFirst(tree))
     return stream;
-  return JsonText(tree);
+  return KroOdtJsonText(tree);
 }
 
 KroOdtOutcome KroOdtReadAccessStream(const KroMfPart_var& part, const std::string& stream,
@@ -172,11 +169,11 @@ KroOdtOutcome KroOdtReadAccessStream(const KroMfPart_var& part, const std::strin
   const KroOmxAny* support = parsed ? tree.MapFind("support") : nullptr;
   bool ok = KroSucceeded(builder.SetContext(part));
   if (ok && support != nullptr && tree.MapItems().front().first != "support") {
-    ok = KroSucceeded(builder.SetODTStream("{\"support\":" + JsonText(*support) + "}"));
+    ok = KroSucceeded(builder.SetODTStream("{\"support\":" + KroOdtJsonText(*support) + "}"));
   }
   ok = ok && KroSucceeded(builder.SetODTStream(stream)) &&
        KroSucceeded(builder.GetBRepAccess(access));
-  if (!ok) return Failed(recorder.Entries(), Placeholders(tree));
+  if (!ok) return Failed(recorder.Entries(), KroOdtAccessPlaceholders(tree));
   if (!access) return Refused("the face has no axis");
   return KroOdtOutcome();
 }

@@ -4,11 +4,13 @@
 #ifndef KroOdtAccess_H
 #define KroOdtAccess_H
 
+#include <map>
 #include <string>
 
 #include "KroIBRepAccess.h"
 #include "KroMfPart.h"
 #include "KroOdtModel.h"
+#include "KroOmxAny.h"
 
 // The access of the cell (the axis of the face when axis is set), supported by the feature that
 // the naming graph gives for the cell's body; empty when there is none (no feature, or a cell
@@ -30,6 +32,12 @@ std::string KroOdtAccessMember(const std::string& stream, const std::string& key
 // The stream with "support" moved first in every object that has it later (a BRepAccess stream
 // inside a meta stream, say), so that a builder reads it in one go; other texts unchanged.
 std::string KroOdtSupportFirst(const std::string& stream);
+// A parsed JSON value as text again, every kind as it was (a builder refuses what it would
+// refuse in the original).
+std::string KroOdtJsonText(const KroOmxAny& value);
+// What the reasons of a failed read of a BRepAccess stream may name, from its parsed members:
+// <value>, the value of its sub-element member, and the fields of a geometric selector.
+std::map<std::string, std::string> KroOdtAccessPlaceholders(const KroOmxAny& tree);
 
 // Reads a BRepAccess stream in the model and gives the access it names: a cell, or an axis. A
 // stream written with the query "geomReroute" or "gnSelector" holds that key before "support",

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "KroIAlias.h"
+#include "KroIJournalingSpec.h"
 #include "KroISpecObject.h"
 #include "KroMfBRepUtils.h"
 #include "KroOdtCli.h"
@@ -40,6 +41,10 @@ int KroOdtRunInfo(KroOdtArgs& args) {
                        KroOdtQuote(feature->GetName().ToStdString());
     KroIAlias_var alias = feature;
     if (!!alias) line += " alias " + KroOdtQuote(alias->GetAlias().ToStdString());
+    // The name that delegate streams write when the feature has one.
+    KroIJournalingSpec_var journaling = feature;
+    if (!!journaling)
+      line += " journaling " + KroOdtQuote(journaling->GetJournalingName().ToStdString());
     const int body = KroOdtBodyIndex(part, KroMfBRepUtils::GetBody(feature));
     if (body != 0) line += " body " + std::to_string(body);
     std::printf("%s\n", line.c_str());

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 #include "KroOdtTraceWords.h"
 
@@ -149,16 +150,22 @@ void KroOdtPrintHelp() {
       "MODEL is a STEP (.step, .stp) or BREP (.brep) file; without it, the built-in sample part.\n"
       "diff also takes plate-v1 and plate-v2: a built-in plate before and after a third hole.\n"
       "\n"
-      "options:\n"
-      "  -h, --help  this help; \"kro-odt help VERB\" tells more about one verb\n"
-      "  --version   the version of the package\n"
-      "  --trace     on failure, also print the library's trace chain\n"
-      "  --quiet     no progress bar (it is shown only when standard error is a terminal)\n"
-      "  --          what follows is operands, even when it begins with \"-\"\n");
+      "options:\n");
+  // The tool's own options, then every verb option, in one column as wide as the widest.
+  std::vector<std::pair<std::string, std::string>> options = {
+      {"-h, --help", "this help; \"kro-odt help VERB\" tells more about one verb"},
+      {"--version", "the version of the package"},
+      {"--trace", "on failure, also print the library's trace chain"},
+      {"--quiet", "no progress bar (it is shown only when standard error is a terminal)"},
+      {"--", "what follows is operands, even when it begins with \"-\""}};
   for (const KroOdtOption& option : KroOdtOptionTable()) {
-    std::string name = option.name;
-    if (*option.value) name += std::string(" ") + option.value;
-    std::printf("  %-10s  %s\n", name.c_str(), option.help);
+    options.emplace_back(option.name, option.help);
+    if (*option.value) options.back().first += std::string(" ") + option.value;
+  }
+  width = 0;
+  for (const auto& option : options) width = std::max(width, option.first.size());
+  for (const auto& [name, help] : options) {
+    std::printf("  %-*s  %s\n", static_cast<int>(width), name.c_str(), help.c_str());
   }
   std::printf(
       "\n"

@@ -80,6 +80,7 @@ int KroOdtRunInfo(KroOdtArgs& args);
 int KroOdtRunCells(KroOdtArgs& args);
 int KroOdtRunFeatures(KroOdtArgs& args);
 int KroOdtRunAccess(KroOdtArgs& args);
+int KroOdtRunDelegates(KroOdtArgs& args);  // KroOdtDelegates.cpp
 int KroOdtRunFind(KroOdtArgs& args);
 int KroOdtRunRoundtrip(KroOdtArgs& args);
 int KroOdtRunDiff(KroOdtArgs& args);

@@ -2,6 +2,7 @@
 #include "KroOdtFind.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 #include <string>
 
@@ -10,6 +11,7 @@
 #include "KroISpecObject.h"
 #include "KroMfLogElement.h"
 #include "KroMmdBRepAccessODTStreamBuilder.h"
+#include "KroMmdDelegateODTStreamBuilder.h"
 #include "KroMmdGNAOSpecODTStreamBuilder.h"
 #include "KroMmdGeomSelectorForODT.h"
 #include "KroMmdLogElementODTStreamBuilder.h"
@@ -17,6 +19,7 @@
 #include "KroMmdSelectionResultODTStreamBuilder.h"
 #include "KroOdtAccess.h"
 #include "KroOdtCli.h"
+#include "KroOdtDelegates.h"
 #include "KroOdtModel.h"
 #include "KroOdtProgress.h"
 #include "KroOdtTraceWords.h"
@@ -283,6 +286,15 @@ KroOdtFindResult KroOdtFindMetaStream(const KroMfPart_var& part, const std::stri
     if (!found) return Lost("the face has no axis", {});
     return FoundAccess(found);
   }
+  if (auto* delegate = dynamic_cast<KroMmdDelegateODTStreamBuilder*>(inner)) {
+    KroMmdBRepAccessODTStreamBuilder geomSubElem;
+    KroIBRepAccess_var found;
+    if (KroFailed(delegate->GetGeomSubElem(geomSubElem)) ||
+        KroFailed(geomSubElem.GetBRepAccess(found)))
+      return LostByTrace(recorder.Entries(), MetaWords(stream));
+    if (!found) return Lost("the face has no axis", {});
+    return FoundAccess(found);
+  }
   if (inner == nullptr) return Lost(R"(the meta stream names no builder (no "type"))", {});
   return Lost("find does not read streams of this type", {});
 }
@@ -323,14 +335,43 @@ KroOdtFindResult KroOdtFindSelectionStream(const KroMfPart_var& part, const std:
   return result;
 }
 
-KroOdtFindResult KroOdtFindStream(const KroMfPart_var& part, const std::string& stream) {
+KroOdtFindResult KroOdtFindDelegateStream(const KroMfPart_var& part, const std::string& stream,
+                                          const unsigned int* bodyTag) {
+  KroIMmiDelegateObject_var delegate;
+  const KroOdtOutcome outcome = KroOdtReadDelegateStream(part, stream, bodyTag, delegate);
+  if (!outcome.ok) return Lost(outcome.why, outcome.chain);
+  const KroCell_var cell = KroOdtDelegateCell(delegate);
+  if (!!cell) {
+    return Found("delegate cell " + std::to_string(cell->GetDimension()) + " " + TagAndPoint(cell));
+  }
+  const KroISpecObject_var feature = KroOdtDelegateFeature(delegate);
+  if (!feature) return Lost("the delegate stands for nothing", {});
+  return Found("delegate feature " + KroOdtIdentifierOf(feature.get()) + " " +
+               KroOdtEscape(feature->GetName().ToStdString()));
+}
+
+KroOdtFindResult KroOdtFindDelegateBuilderStream(const KroMfPart_var& part,
+                                                 const std::string& stream) {
+  KroIBRepAccess_var access;
+  const KroOdtOutcome outcome = KroOdtReadDelegateBuilderStream(part, stream, access);
+  if (!outcome.ok) return Lost(outcome.why, outcome.chain);
+  const KroCell_var cell = access->GetTopology();
+  if (!cell) return Lost("the stream names no cell", {});
+  if (access->GetKindCode() == KroIBRepAccess::kAxisKind) return Found("axis " + TagAndPoint(cell));
+  return Found("cell " + std::to_string(cell->GetDimension()) + " " + TagAndPoint(cell));
+}
+
+KroOdtFindResult KroOdtFindStream(const KroMfPart_var& part, const std::string& stream,
+                                  const unsigned int* bodyTag) {
   if (!stream.empty() && stream[0] == '{') {
     if (KroOdtIsMetaStream(stream)) return KroOdtFindMetaStream(part, stream);
     if (HasMember(stream, "topoTags") || HasMember(stream, "geomReroutes"))
       return KroOdtFindSelectionStream(part, stream);
-    return KroOdtIsAccessStream(stream) ? KroOdtFindAccessStream(part, stream)
-                                        : KroOdtFindSpecStream(part, stream);
+    if (KroOdtIsAccessStream(stream)) return KroOdtFindAccessStream(part, stream);
+    if (KroOdtIsDelegateBuilderStream(stream)) return KroOdtFindDelegateBuilderStream(part, stream);
+    return KroOdtFindSpecStream(part, stream);
   }
+  if (KroOdtIsDelegateStream(stream)) return KroOdtFindDelegateStream(part, stream, bodyTag);
   return KroOdtFindTopoStream(part, stream);
 }
 
@@ -340,6 +381,17 @@ int KroOdtRunFind(KroOdtArgs& args) {
   if (!streams.empty() && KroOdtIsModelOperand(streams.front())) {
     path = streams.front();
     streams.erase(streams.begin());
+  }
+  unsigned int bodyTag = 0;
+  if (args.Has("--body-tag")) {
+    const std::string text = args.Option("--body-tag");
+    char* end = nullptr;
+    const unsigned long tag = std::strtoul(text.c_str(), &end, 10);
+    if (text.empty() || text[0] == '-' || *end != '\0' || tag > 0xFFFFFFFFul) {
+      return KroOdtUsageError("--body-tag takes the tag of a body (an unsigned number), not " +
+                              KroOdtQuote(text));
+    }
+    bodyTag = static_cast<unsigned int>(tag);
   }
   KroMfPart_var part;
   if (const int rc = KroOdtLoadModel(args, path, part)) return rc;
@@ -359,9 +411,10 @@ int KroOdtRunFind(KroOdtArgs& args) {
   KroOdtProgress progress(KroOdtProgress::Enabled(args), "finding", streams.size(), "streams");
   for (size_t i = 0; i < streams.size(); ++i) {
     progress.Update(i);
+    const unsigned int* tag = args.Has("--body-tag") ? &bodyTag : nullptr;
     const KroOdtFindResult result = rewrite && KroOdtIsMetaStream(streams[i])
                                         ? KroOdtRewriteMetaStream(part, streams[i])
-                                        : KroOdtFindStream(part, streams[i]);
+                                        : KroOdtFindStream(part, streams[i], tag);
     if (!result.found) ++lost;
     progress.Interrupt();
     for (const std::string& object : result.objects) std::printf("%s\n", object.c_str());

@@ -8,6 +8,7 @@
 #include "KroListPtrKroCell.h"
 #include "KroMmdGeomSelectorForODT.h"
 #include "KroOdtAccess.h"
+#include "KroOdtDelegates.h"
 #include "KroOdtProgress.h"
 #include "KroOdtTraceWords.h"
 
@@ -75,6 +76,22 @@ KroOdtVerdict RoundtripCell(const KroMfPart_var& part, const KroOdtCellEntry& en
       detail = read.why;
       return KroOdtVerdict::kLost;
     }
+    fields = KroOdtScanCompactStream(stream);
+  } else if (via == "delegate") {
+    const KroOdtOutcome written =
+        KroOdtWriteDelegateStream(KroOdtCellDelegate(part, entry, nullptr), stream);
+    if (!written.ok) {
+      stream.clear();
+      detail = "its stream cannot be written: " + written.why;
+      return KroOdtVerdict::kLost;
+    }
+    KroIMmiDelegateObject_var delegate;
+    const KroOdtOutcome read = KroOdtReadDelegateStream(part, stream, nullptr, delegate);
+    if (!read.ok) {
+      detail = read.why;
+      return KroOdtVerdict::kLost;
+    }
+    found = KroOdtDelegateCell(delegate);
     fields = KroOdtScanCompactStream(stream);
   } else {
     const KroOdtOutcome written =
@@ -211,8 +228,8 @@ KroOdtVerdict KroOdtJudgeOtherCell(const KroOdtCellGeometry& own, const KroOdtCe
 }
 
 const std::vector<std::string>& KroOdtRoundtripVias() {
-  static const std::vector<std::string> vias = {"topo", "topoTag", "brpEle", "gnSelector",
-                                                "geomReroute"};
+  static const std::vector<std::string> vias = {"topo",       "topoTag",     "brpEle",
+                                                "gnSelector", "geomReroute", "delegate"};
   return vias;
 }
 
@@ -309,8 +326,10 @@ int KroOdtRunRoundtrip(KroOdtArgs& args) {
   const std::string via = args.Option("--via", "topo");
   const std::vector<std::string>& vias = KroOdtRoundtripVias();
   if (std::find(vias.begin(), vias.end(), via) == vias.end()) {
-    return KroOdtUsageError("--via takes topo, topoTag, brpEle, gnSelector or geomReroute, not " +
-                            KroOdtQuote(via));
+    std::string ways;
+    for (size_t i = 0; i < vias.size(); ++i)
+      ways += (i == 0 ? "" : i + 1 == vias.size() ? " or " : ", ") + vias[i];
+    return KroOdtUsageError("--via takes " + ways + ", not " + KroOdtQuote(via));
   }
   const std::string path = args.operands.empty() ? "" : args.operands[0];
   KroMfPart_var part;

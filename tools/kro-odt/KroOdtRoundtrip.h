@@ -38,7 +38,8 @@ KroOdtVerdict KroOdtJudgeOtherCell(const KroOdtCellGeometry& own, const KroOdtCe
                                    int dimension, std::string& detail);
 // The ways of naming a cell that roundtrip takes: "topo", the compact topology stream, first;
 // then the sub-element keys of a BRepAccess stream, "topoTag", "brpEle", "gnSelector" and
-// "geomReroute", each written with that key as the query and read back as find reads it.
+// "geomReroute", each written with that key as the query and read back as find reads it; then
+// "delegate", the compact stream of the cell's delegate, read back by its feature's name.
 const std::vector<std::string>& KroOdtRoundtripVias();
 
 struct KroOdtTally {

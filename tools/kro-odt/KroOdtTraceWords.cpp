@@ -179,6 +179,51 @@ const TraceWords kTraceWords[] = {
      R"(the support names nothing ("support" must come first))"},
     {"KroMmdSelectionResultODTStreamBuilder::GetToposInBody", 100, "the support has no body"},
 
+    // Reading a delegate stream and a Delegate builder's stream. Placeholders are filled from the
+    // stream's fields and the body tag given.
+    {"KroMmdStreamDelegateForODT::GetDelegateFromStream", 100,
+     "the stream names nothing in this model"},
+    {"KroMmdStreamDelegateForODT::GetDelegateFromStream", 200, "no delegate can be made of it"},
+    {"KroMmdStreamDelegateForODT::ParseBodyIdentifier", 100, "the stream names no feature"},
+    {"KroMmdStreamDelegateForODT::ParseBodyIdentifier", 200,
+     "the model has no features to look <id> up in"},
+    {"KroMmdStreamDelegateForODT::ParseBodyIdentifier", 300, "the model holds no bodies"},
+    {"KroMmdStreamDelegateForODT::ParseBodyIdentifier", 400, "the model has no naming graph"},
+    {"KroMmdStreamDelegateForODT::ParseBodyIdentifier", 500, "no body has the tag <body-tag>"},
+    {"KroMmdStreamDelegateForODT::ParseBodyIdentifier", 600, "the body tag names no body"},
+    {"KroMmdStreamDelegateForODT::SetSpecializedStream", 100,
+     "no contract has the identifier at character <end-at> (-1, 1, 2 and 12 do)"},
+    {"KroMmdStreamDelegateForODT::_ComputeDelegateAndContract", 200,
+     "the cell's BRep access makes no delegates"},
+    {"KroMmdStreamDelegateForODT::_ComputeDelegateAndContract", 300,
+     "the contract gives no support flags"},
+    {"KroMmdStreamDelegateForODT::_ComputeDelegateAndContract", 400,
+     "the modeler has no delegate factory"},
+    {"KroMmdStreamDelegateForODT::_ComputeDelegateAndContract", 500,
+     "the modeler has no delegate factory"},
+    {"KroMmdStreamDelegateForODT::_ComputeDelegateAndContract", 600, "no feature named <id>"},
+    {"KroMmdStreamDelegateForODT::_ComputeDelegateAndContract", 6969,
+     "a delegate of a whole feature is found by its feature's name only, not by a body tag"},
+    {"KroMmdDelegateODTStreamBuilder::SetValueStream", 100,
+     R"("geomElem" is not read: a delegate is read from its "geomSubElem")"},
+    {"KroMmdDelegateODTStreamBuilder::SetValueStream", 300,
+     R"("contract" is not read: a delegate is read from its "geomSubElem")"},
+    {"KroMmdDelegateODTStreamBuilder::SetValueStream", 6969,
+     R"(a key that the Delegate builder does not read (it reads "geomSubElem" only))"},
+
+    // Writing a delegate stream.
+    {"KroMmdStreamDelegateForODT::GetStreamFromDelegate", 100, "no delegate"},
+    {"KroMmdStreamDelegateForODT::GetBodyIdentifier", 100, "no delegate"},
+    {"KroMmdStreamDelegateForODT::_ComputeStreamAttributes", 200,
+     "the delegate gives no geometry access"},
+    {"KroMmdStreamDelegateForODT::_ComputeStreamAttributes", 300,
+     "the delegate's cells cannot be listed"},
+    {"KroMmdStreamDelegateForODT::_ComputeStreamAttributes", 400, "the delegate has no cell"},
+    {"KroMmdStreamDelegateForODT::_ComputeStreamAttributes", 500,
+     "the delegate's contract cannot be had"},
+    {"KroMmdStreamDelegateForODT::_ComputeStreamAttributes", 600,
+     "the delegate's contract has no identifier"},
+
     // Reading a JSON stream (any builder).
     {"KroMmdODTStreamBuilder::SetODTStream", 100,
      "the text is not a JSON object (or nests too deep)"},
@@ -283,6 +328,7 @@ const TraceWords kTraceContexts[] = {
     {"KroMmdGNAOSpecODTStreamBuilder::SetValueStream", 700, "log element"},
     {"KroMmdLogElementODTStreamBuilder::SetValueStream", 200, "log root"},
     {"KroMmdLogElementODTStreamBuilder::SetValueStream", 300, "log path"},
+    {"KroMmdDelegateODTStreamBuilder::SetValueStream", 200, "geometric sub-element"},
     {"KroMmdBRepAccessODTStreamBuilder::SetValueStream", 200, "support"},
     {"KroMmdBRepAccessODTStreamBuilder::SetValueStream", 300, "tag <value>"},
     {"KroMmdBRepAccessODTStreamBuilder::SetValueStream", 400, "BRep element <value>"},
@@ -294,7 +340,7 @@ const TraceWords kTraceContexts[] = {
 const std::pair<const char*, const char*> kPlaceholderFallbacks[] = {
     {"<id>", "given"},    {"<token>", "given"}, {"<cell>", "cell"},  {"<point>", "written"},
     {"<length-at>", "2"}, {"<token-at>", "?"},  {"<point-at>", "?"}, {"<direction-at>", "?"},
-    {"<end-at>", "?"},    {"<value>", "given"},  {"<type>", "given"},
+    {"<end-at>", "?"},    {"<value>", "given"},  {"<type>", "given"},  {"<body-tag>", "given"},
 };
 
 const TraceWords* FindRow(const TraceWords* begin, const TraceWords* end,

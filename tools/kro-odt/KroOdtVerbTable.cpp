@@ -36,9 +36,9 @@ const std::vector<KroOdtVerb>& KroOdtVerbTable() {
        "  text:    [1,'ab']\n",
        KroOdtRunOctets},
       {"info", "[MODEL]", 0, 1, "", "list the features, bodies and cell counts of a model",
-       "Prints the model, then one line per feature (identifier, name, alias when it has one,\n"
-       "body), one line per body (name, tag, its cells by dimension) and the cell counts of\n"
-       "the whole model.\n",
+       "Prints the model, then one line per feature (identifier, name, alias and journaling\n"
+       "name when it has them, body), one line per body (name, tag, its cells by dimension)\n"
+       "and the cell counts of the whole model.\n",
        KroOdtRunInfo},
       {"cells", "[MODEL]", 0, 1, "--dim", "write the topology stream of every cell",
        "Prints one line per cell: its compact topology stream and nothing else, body by body,\n"
@@ -74,7 +74,20 @@ const std::vector<KroOdtVerb>& KroOdtVerbTable() {
        "torus), which only geomReroute tells from their faces (\"1_Axis_...\"). A cell whose\n"
        "stream cannot be written is told on stderr and makes the exit status 1.\n",
        KroOdtRunAccess},
-      {"find", "[MODEL] [STREAM...]", 0, kKroOdtManyOperands, "--rewrite",
+      {"delegates", "[MODEL]", 0, 1, "--dim --contract",
+       "write the delegate stream of every cell or feature",
+       "Prints one line per cell, body by body as cells lists them: the compact stream of the\n"
+       "cell's delegate, made by its BRep access. The stream names the feature that makes the\n"
+       "body by its journaling name, or by its spec name when it has none, and ends with the\n"
+       "identifier of the delegate's contract (-1 for none):\n"
+       "  3_5_Pad.1_Face_30_25_8_0_0_1_-1_\n"
+       "With --dim N only the cells of that dimension; with --dim feat one delegate of each\n"
+       "whole feature instead (\"3_5_Pad.1_Feat_-1_\"). With --contract ID the delegates are\n"
+       "made under that contract: -1 none (the default), 1 Geometry, 2 Topology, 12\n"
+       "InitialFeature. A cell or feature whose stream cannot be written is told on stderr\n"
+       "and makes the exit status 1.\n",
+       KroOdtRunDelegates},
+      {"find", "[MODEL] [STREAM...]", 0, kKroOdtManyOperands, "--body-tag --rewrite",
        "find objects again from their streams",
        "Reads each stream in the model: the operands after MODEL, or one stream per line of\n"
        "standard input when there are none (blank lines are skipped). A first operand that\n"
@@ -82,15 +95,22 @@ const std::vector<KroOdtVerb>& KroOdtVerbTable() {
        "topology stream names a cell (or a body); a text that begins with \"{\" is a BRepAccess\n"
        "stream when it has a \"support\" member (its support is read first, wherever it\n"
        "stands) and names a cell or an axis, else a GNAOSpec stream that names a feature or a\n"
-       "log element. A meta stream ({\"type\":...,\"format\":...,\"value\":...}) names what its\n"
-       "value names, read as its type says. A selection ({\"support\":...} with \"topoTags\" or\n"
-       "\"geomReroutes\") names cells of the support's body. One line per stream:\n"
+       "log element; one with a \"geomSubElem\" member (or another key of a delegate:\n"
+       "\"delegateId\", \"geomElem\", \"contract\") is a Delegate builder's stream, whose\n"
+       "BRepAccess stream names a cell or an axis. A meta stream ({\"type\":...,\"format\":...,\n"
+       "\"value\":...}) names what its value names, read as its type says. A selection\n"
+       "({\"support\":...} with \"topoTags\" or \"geomReroutes\") names cells of the support's\n"
+       "body. A version 3 compact stream whose body identifier is no identifier (\"#n\",\n"
+       "\"~n~m\") is a delegate stream: its feature is found by that name, or, with --body-tag\n"
+       "T, the body is the one of tag T whatever the name. One line per stream:\n"
        "  found cell DIMENSION TAG X Y Z   (a point of the cell)\n"
        "  found axis TAG X Y Z             (the face of revolution and a point of it)\n"
        "  found body TAG NAME\n"
        "  found feature IDENTIFIER NAME\n"
        "  found log IDENTIFIER PATH\n"
        "  found selection N cells          (after one found cell line per cell, in order)\n"
+       "  found delegate cell DIMENSION TAG X Y Z\n"
+       "  found delegate feature IDENTIFIER NAME\n"
        "  lost REASON\n"
        "With --rewrite, a meta stream prints instead its value written again with its format.\n"
        "Exit status 0 when every stream was found (also when there is none), 1 otherwise.\n",
@@ -109,8 +129,9 @@ const std::vector<KroOdtVerb>& KroOdtVerbTable() {
        "\"wrong\", \"seconds\" and \"by_dimension\" instead. With --dim N, only that dimension.\n"
        "With --via W the cells are named by W: topo, the compact topology stream (the\n"
        "default), or the BRepAccess stream written with the query topoTag, brpEle, gnSelector or\n"
-       "geomReroute and read back as find reads it; only geomReroute locates by geometry, so\n"
-       "only it can give ambiguous cells.\n"
+       "geomReroute and read back as find reads it, or delegate, the compact stream of the\n"
+       "cell's delegate; only topo, geomReroute and delegate locate by geometry, so only they\n"
+       "can give ambiguous cells.\n"
        "Exit status 0 when no cell is lost or wrong.\n",
        KroOdtRunRoundtrip},
       {"diff", "OLD NEW", 2, 2, "--dim --json",
@@ -166,7 +187,10 @@ const std::vector<KroOdtOption>& KroOdtOptionTable() {
       {"--query", "Q", "the output-format query of the streams that features and access write"},
       {"--logs", "", "the elements of the modeling log instead of the features"},
       {"--axes", "", "the axes of the faces of revolution instead of the cells"},
-      {"--via", "W", "the way of naming the cells: topo, topoTag, brpEle, gnSelector, geomReroute"},
+      {"--via", "W",
+       "the cells named by: topo, topoTag, brpEle, gnSelector, geomReroute, delegate"},
+      {"--contract", "ID", "the contract of the delegates: -1 none, 1, 2, 12"},
+      {"--body-tag", "T", "find: the body of delegate streams by its tag, not by feature name"},
       {"--json", "", "the result as one JSON object"},
       {"--root", "DIR", "the folder below which render reads the files of a template"},
       {"--rewrite", "", "find: the value of each meta stream written again with its format"},

@@ -1,0 +1,98 @@
+// The delegates verb and find on delegate streams and Delegate builder streams, run as a process.
+// roundtrip --via delegate on every model is part of KroOdtAccessVerbsTest.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "tools/KroOdtToolRun.h"
+
+namespace {
+
+// The sample part's features by their journaling names; Hole.2 has none and goes by its name.
+TEST(KroOdtDelegateVerbs, WritesFeatureDelegatesByJournalingNameThatFindFindsAgain) {
+  const KroOdtToolRun written = KroOdtRunTool({"delegates", "--dim", "feat", "--contract", "12"});
+  EXPECT_EQ(written.exitCode, 0);
+  EXPECT_EQ(written.out, R"(3_5_Pad.1_Feat_12_
+3_5_Pad.2_Feat_12_
+3_12_EdgeFillet.1_Feat_12_
+3_11_Stiffener.1_Feat_12_
+3_6_Loft.1_Feat_12_
+3_6_Hole.1_Feat_12_
+3_6_Hole.2_Feat_12_
+3_6_Hole.3_Feat_12_
+)");
+  const KroOdtToolRun found = KroOdtRunTool({"find"}, written.out);
+  EXPECT_EQ(found.exitCode, 0);
+  EXPECT_EQ(KroOdtLines(found.out)[1], "found delegate feature #2 Boss");
+  EXPECT_EQ(KroOdtLines(found.out)[6], "found delegate feature #7 Hole.2");
+}
+
+// Every cell's delegate stream finds the very cell that its topology stream finds.
+TEST(KroOdtDelegateVerbs, WritesCellDelegatesThatFindFindsAsTheCellsThemselves) {
+  const KroOdtToolRun delegates = KroOdtRunTool({"delegates", "--quiet"});
+  const KroOdtToolRun cells = KroOdtRunTool({"cells", "--quiet"});
+  ASSERT_EQ(delegates.exitCode, 0);
+  EXPECT_EQ(KroOdtLines(delegates.out)[0], "3_5_Pad.1_Vrtx_-8.88178e-16_6_8_0.5_0.5_0.707107_-1_");
+  const std::vector<std::string> byDelegate =
+      KroOdtLines(KroOdtRunTool({"find", "--quiet"}, delegates.out).out);
+  const std::vector<std::string> byTopology =
+      KroOdtLines(KroOdtRunTool({"find", "--quiet"}, cells.out).out);
+  ASSERT_EQ(byDelegate.size(), 741u);
+  ASSERT_EQ(byTopology.size(), 741u);
+  for (size_t i = 0; i < byDelegate.size(); ++i) {
+    ASSERT_EQ(byDelegate[i], "found delegate " + byTopology[i].substr(6)) << i;
+  }
+}
+
+TEST(KroOdtDelegateVerbs, FindsByBodyTagOrSaysWhyADelegateIsLost) {
+  const std::string face = "_Face_56_25_28_0_0_1_";
+  const struct {
+    std::vector<std::string> options;
+    std::string stream, line;
+  } rows[] = {
+      {{}, "3_5_Pad.2" + face + "2_", "found delegate cell 2 66 56 25 28"},
+      {{"--body-tag", "53"}, "3_7_Any_old" + face + "-1_", "found delegate cell 2 66 56 25 28"},
+      {{"--body-tag", "53"},
+       "3_5_Pad.2" + face + "12_",
+       "lost its contract stands for the feature as first built, which a body tag does not find"},
+      {{"--body-tag", "9"}, "3_5_Pad.2" + face + "-1_", "lost no body has the tag 9"},
+      {{"--body-tag", "53"},
+       "3_5_Pad.2_Feat_-1_",
+       "lost a delegate of a whole feature is found by its feature's name only, not by a body tag"},
+      {{}, "3_4_Nope" + face + "-1_", R"(lost no feature named "Nope")"},
+      {{},
+       "3_5_Pad.2" + face + "7_",
+       "lost no contract has the identifier at character 31 (-1, 1, 2 and 12 do)"},
+      {{},
+       R"({"geomSubElem":{"geomReroute":"1_Face_56_25_28_0_0_1_","support":{"bodyTag":"53"}}})",
+       "found cell 2 66 56 25 28"},
+      {{},
+       R"({"delegateId":"1"})",
+       R"(lost a key that the Delegate builder does not read (it reads "geomSubElem" only))"},
+      {{},
+       R"({"geomSubElem":{"support":{"bodyTag":"1"},"topoTag":"99999"}})",
+       R"(lost tag "99999": no cell or body has that tag)"},
+  };
+  for (const auto& row : rows) {
+    std::vector<std::string> args = {"find"};
+    args.insert(args.end(), row.options.begin(), row.options.end());
+    args.push_back(row.stream);
+    SCOPED_TRACE(KroOdtDescribeRun(args));
+    const KroOdtToolRun run = KroOdtRunTool(args);
+    EXPECT_EQ(run.exitCode, row.line.rfind("found", 0) == 0 ? 0 : 1);
+    EXPECT_EQ(run.out, row.line + "\n");
+  }
+  for (const auto& [args, err] : std::vector<std::pair<std::vector<std::string>, std::string>>{
+           {{"delegates", "--contract", "7"},
+            R"(--contract takes a contract identifier (-1, 1, 2, 12), not "7")"},
+           {{"find", "--body-tag", "-1", "3_1_x_Feat_-1_"},
+            R"(--body-tag takes the tag of a body (an unsigned number), not "-1")"}}) {
+    const KroOdtToolRun run = KroOdtRunTool(args);
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.err, "kro-odt: " + err + " (see kro-odt --help)\n");
+  }
+}
+
+}  // namespace
