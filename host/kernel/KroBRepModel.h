@@ -10,8 +10,8 @@
 // walk (solid by solid: the solid, its volume, faces, edges, vertices), so they are the same at
 // every load of the same file.
 // SaveBRep writes all solids to a .brep file (names are not kept: they reload as "Solid.N").
-#ifndef KroBRepModel_h
-#define KroBRepModel_h
+#ifndef KroBRepModel_H
+#define KroBRepModel_H
 
 #include "KroBRepCell.h"
 #include "KroBRepSolid.h"
@@ -75,12 +75,11 @@ class KroBRepModel {
 
   const std::vector<KroBRepFeature>& Features() const;
 
-  struct Impl;
-
  private:
   friend class KroBRepModelBuilder;
+  struct Impl;  // private/KroBRepModelBuilder.h
   KroBRepModel();
-  std::unique_ptr<Impl> impl_;
+  std::unique_ptr<Impl> _Impl;
 };
 
 #endif

@@ -1,5 +1,3 @@
-// KroBRepSolid.h
-//
 // KroBRepSolid: one solid of a model (one "body" of the host): its name and tag, its cells by
 // dimension in a stable order (the same at every load of the same file), lookup of a cell by
 // tag, and the geometric cell search:
@@ -10,13 +8,13 @@
 //   to sign; no test for vertices and volumes), nearest first within each class, then by order.
 //
 // The search runs on a bounding-volume tree over the cells' boxes, built once per solid (lazily
-// on the first search, or by BuildIndex) and then only runs exact distance tests on the cells
-// whose box lies within the tolerance of the point. SearchBruteForce runs the exact test on every
-// cell, for comparison. ExactTestCount counts exact distance tests (both variants).
+// on the first search, or by BuildIndex), and then only runs exact distance tests on the cells
+// whose box lies within the tolerance of the point. SearchBruteForce runs the exact test on
+// every cell, for comparison. ExactTestCount counts exact distance tests (both variants).
 //
 // Not thread-safe: searches fill caches inside the solid.
-#ifndef KroBRepSolid_h
-#define KroBRepSolid_h
+#ifndef KroBRepSolid_H
+#define KroBRepSolid_H
 
 #include "KroBRepCell.h"
 #include "KroBRepTypes.h"
@@ -59,26 +57,26 @@ class KroBRepSolid {
                                  std::vector<KroBRepCellHit>& hits) const;
 
   // The first vertex in the solid's order whose distance to the point is strictly below the
-  // tolerance (not the nearest one). NotFound when none.
+  // tolerance (not the nearest one). NotFound, vertex unchanged, when none.
   KroBRepStatus FirstVertexNear(const KroBRepXYZ& point, double tolerance,
                                 KroBRepCell& vertex) const;
 
   // Builds the search index for all dimensions (and warms the projectors). Idempotent.
   KroBRepStatus BuildIndex() const;
   bool HasIndex() const;
-  double IndexBuildSeconds() const;  // wall time of the last index build, 0 if none
+  double IndexBuildSeconds() const;  // wall time of the index build, 0 if none
 
   std::uint64_t ExactTestCount() const;
   void ResetExactTestCount() const;
 
-  struct Impl;  // engine-side data, defined in the implementation
-  Impl& GetImpl() const { return *impl_; }
-
  private:
+  friend class KroBRepCell;
   friend class KroBRepModel;
   friend class KroBRepModelBuilder;
+  struct Impl;  // engine-side data (private/KroBRepSolidImpl.h)
   explicit KroBRepSolid(std::unique_ptr<Impl> impl);
-  std::unique_ptr<Impl> impl_;
+  Impl& GetImpl() const { return *_Impl; }
+  std::unique_ptr<Impl> _Impl;
 };
 
 #endif
