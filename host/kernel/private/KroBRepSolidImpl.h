@@ -23,7 +23,7 @@ struct KroBRepSolid::Impl {
         index(position),
         name(std::move(solidName)),
         cells(shape),
-        boxes(cells),
+        boxes(cells, geometry),
         geometry(cells, boxes),
         searchIndex(cells, boxes),
         search(cells, boxes, geometry, searchIndex) {}
@@ -34,7 +34,7 @@ struct KroBRepSolid::Impl {
   std::uint32_t tag = 0;
   std::uint32_t firstTag[4] = {0, 0, 0, 0};  // tag of the first cell of each dimension
 
-  // In this order: each refers to those above it (the geometry also to the boxes below it).
+  // In this order: each refers to those above it (boxes and geometry to each other).
   KroBRepSolidCells cells;
   KroBRepCellBoxes boxes;
   KroBRepCellGeometry geometry;
