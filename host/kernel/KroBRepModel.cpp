@@ -6,6 +6,7 @@
 #include <TopoDS_Compound.hxx>
 
 #include "KroBRepEngine.h"
+#include "KroBRepEngineMessages.h"
 #include "KroBRepModelBuilder.h"
 #include "KroBRepModelReader.h"
 #include "KroBRepParts.h"
@@ -15,6 +16,7 @@ namespace {
 // Makes a built-in part, turning an engine failure into a status and a null model.
 template <class Fn>
 std::shared_ptr<KroBRepModel> MakePart(const char* where, KroBRepStatus* status, Fn&& make) {
+  KroBRepEngineMessages::Collector messages(where);
   std::shared_ptr<KroBRepModel> out;
   const KroBRepStatus made = KroBRepGuard(where, [&] {
     out = KroBRepModelBuilder::Make(make());
@@ -47,6 +49,7 @@ std::shared_ptr<KroBRepModel> KroBRepModel::Load(const std::string& path, KroBRe
     parts.shapes = std::move(read.solids);
     parts.names = std::move(read.names);
     parts.path = path;
+    parts.readingWarnings = std::move(read.warnings);
     out = KroBRepModelBuilder::Make(std::move(parts));
     return KroBRepStatus::Success();
   });
@@ -98,6 +101,7 @@ std::shared_ptr<KroBRepModel> KroBRepModel::MakeCylinder(double radius, double h
 }
 
 KroBRepStatus KroBRepModel::SaveBRep(const std::string& path) const {
+  KroBRepEngineMessages::Collector messages("KroBRepModel::SaveBRep");
   return KroBRepGuard("KroBRepModel::SaveBRep", [&] {
     TopoDS_Compound compound;
     BRep_Builder builder;
@@ -111,6 +115,10 @@ KroBRepStatus KroBRepModel::SaveBRep(const std::string& path) const {
 }
 
 const std::string& KroBRepModel::SourcePath() const { return _Impl->path; }
+
+const std::vector<std::string>& KroBRepModel::ReadingWarnings() const {
+  return _Impl->readingWarnings;
+}
 
 int KroBRepModel::SolidCount() const { return static_cast<int>(_Impl->solids.size()); }
 

@@ -8,6 +8,7 @@ std::shared_ptr<KroBRepModel> KroBRepModelBuilder::Make(Parts parts) {
   KroBRepModel::Impl& impl = *model->_Impl;
   impl.path = std::move(parts.path);
   impl.features = std::move(parts.features);
+  impl.readingWarnings = std::move(parts.readingWarnings);
   std::uint32_t next = 1;
   for (std::size_t k = 0; k < parts.shapes.size(); ++k) {
     auto solid = std::make_unique<KroBRepSolid::Impl>(model.get(), static_cast<int>(k),

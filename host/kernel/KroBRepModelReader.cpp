@@ -24,6 +24,7 @@
 #include <map>
 
 #include "KroBRepEngine.h"
+#include "KroBRepEngineMessages.h"
 
 namespace {
 
@@ -50,12 +51,15 @@ KroBRepStatus KroBRepModelReader::Read(const std::string& path, Result& result) 
                       start.find("DBRep_DrawableShape") != std::string::npos;
   if (!isStep && !isBRep)
     return KroBRepStatus::Failure(KroBRepCode::NotAModel, path + " is not a STEP or BREP model");
-  return KroBRepGuard("KroBRepModel::Load", [&] {
+  KroBRepEngineMessages::Collector messages("KroBRepModel::Load");
+  KroBRepStatus status = KroBRepGuard("KroBRepModel::Load", [&] {
     const KroBRepStatus read = isStep ? _ReadStep(path, result) : _ReadBRep(path, result);
     if (read.Ok() && result.solids.empty())
       return KroBRepStatus::Failure(KroBRepCode::NotAModel, path + ": no solid in the model");
     return read;
   });
+  result.warnings = messages.Messages();
+  return status;
 }
 
 KroBRepStatus KroBRepModelReader::_ReadStep(const std::string& path, Result& result) {

@@ -13,6 +13,7 @@
 
 #include "KroBRepKernel.h"
 #include "KroHostTestDocuments.h"
+#include "KroSysTraceRecorder.h"
 #include "KroUnicodeString.h"
 
 namespace {
@@ -108,6 +109,24 @@ TEST(KroBRepModel, MissingOrNonModelFilesFailWithTheirCode) {
   }
 }
 
+// Fault: the engine's message printer wrote this model's unresolved reference on the host's
+// standard output. It is a reading warning of the model and a message of the trace channel.
+TEST(KroBRepModel, EngineMessagesBecomeReadingWarningsAndNeverReachStandardOutput) {
+  KroSysTraceRecorder recorder;
+  ::testing::internal::CaptureStdout();
+  auto led = LoadOrFail(KroHostTestModelPath("LED_D5.0mm-4_RGB_Staggered_Pins.step"));
+  auto clean = LoadOrFail(KroHostTestModelPath("CP_Elec_6.3x5.9.step"));
+  EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
+  ASSERT_TRUE(led && clean);
+  const std::string warning = "*** ERR StepReaderData : Unresolved Reference : Fails Count : 1 ***";
+  EXPECT_EQ(led->ReadingWarnings(), std::vector<std::string>{warning});
+  EXPECT_TRUE(clean->ReadingWarnings().empty());
+  ASSERT_EQ(recorder.Messages().size(), 1u);
+  EXPECT_EQ(recorder.Messages()[0].origin, "KroBRepModel::Load");
+  EXPECT_EQ(recorder.Messages()[0].text, warning);
+  EXPECT_TRUE(recorder.Entries().empty()) << "a message is no failure";
+}
+
 TEST(KroBRepCell, NormalsPointOutOfTheMaterialAlsoAfterABooleanCut) {
   auto box = KroBRepModel::MakeBox(10, 20, 30);
   ASSERT_TRUE(box);
@@ -164,9 +183,9 @@ TEST(KroBRepCell, DegenerateAndSeamEdgesAnswerWithoutCrashing) {
 // answers. Bodies with many cells are sampled, more thinly under a sanitizer.
 TEST(KroBRepSolid, IndexedSearchAnswersAsTheScanFromEveryWrittenPoint) {
   std::vector<std::shared_ptr<KroBRepModel>> models = {
-      KroBRepModel::MakeSamplePart(),     KroBRepModel::MakeHoledPlate(6, 7, true),
-      KroBRepModel::MakePlateVersion(2),  KroBRepModel::MakeFilletedPlate(),
-      KroBRepModel::MakeSphere(5),        KroBRepModel::MakeCylinder(3, 8)};
+      KroBRepModel::MakeSamplePart(),    KroBRepModel::MakeHoledPlate(6, 7, true),
+      KroBRepModel::MakePlateVersion(2), KroBRepModel::MakeFilletedPlate(),
+      KroBRepModel::MakeSphere(5),       KroBRepModel::MakeCylinder(3, 8)};
   for (const KroHostTestModel& f : KroHostTestModels())
     models.push_back(LoadOrFail(KroHostTestModelPath(f.file)));
   const int lookups = KroHostTestUnderSanitizer() ? 20 : 80;  // per dimension of a big body
@@ -185,8 +204,7 @@ TEST(KroBRepSolid, IndexedSearchAnswersAsTheScanFromEveryWrittenPoint) {
           ASSERT_TRUE(cell.Point(p).Ok());
           if (dim == kKroBRepEdge || dim == kKroBRepFace) cell.Direction(p, d);
           const KroBRepXYZ written = AsWritten(p), direction = AsWritten(d);
-          for (const KroBRepXYZ& q :
-               {written, KroBRepXYZ{p.x + 0.012, p.y - 0.007, p.z + 0.005}}) {
+          for (const KroBRepXYZ& q : {written, KroBRepXYZ{p.x + 0.012, p.y - 0.007, p.z + 0.005}}) {
             std::vector<KroBRepCellHit> fast, slow;
             ASSERT_TRUE(solid.Search(dim, kTol, q, &direction, fast).Ok());
             ASSERT_TRUE(solid.SearchBruteForce(dim, kTol, q, &direction, slow).Ok());

@@ -225,6 +225,36 @@ TEST(KroOdtModelVerbs, RoundtripFindsEveryCellOfEveryModelAgain) {
   }
 }
 
+// Reading this model makes the geometric engine report an unresolved reference. Fault: the
+// engine printed it, with colour codes, on standard output, so no --json output was JSON.
+TEST(KroOdtModelVerbs, EngineMessagesAreReadingWarningsNeverOutput) {
+  const std::string led = std::string(KROODT_MODELS_DIR) + "/LED_D5.0mm-4_RGB_Staggered_Pins.step";
+  const std::string warning = "*** ERR StepReaderData : Unresolved Reference : Fails Count : 1 ***";
+  for (const char* verb : {"info", "roundtrip"}) {
+    SCOPED_TRACE(verb);
+    const KroOdtToolRun run = KroOdtRunTool({verb, "--json", "--quiet", led});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.err, "");
+    KroOmxAny tree;
+    ASSERT_EQ(KroOmxJson::ParseString(KroOmxUTF8String(run.out), tree), 0) << run.out;
+  }
+  KroOmxAny info;
+  ASSERT_EQ(KroOmxJson::ParseString(
+                KroOmxUTF8String(KroOdtRunTool({"info", "--json", "--quiet", led}).out), info),
+            0);
+  const KroOmxAny* warnings = info.MapFind("reading_warnings");
+  ASSERT_TRUE(warnings && warnings->IsList() && warnings->Size() == 1);
+  EXPECT_EQ((*warnings)[1].GetString().ToStdString(), warning);
+
+  const KroOdtToolRun text = KroOdtRunTool({"--trace", "info", "--quiet", led});
+  EXPECT_EQ(text.exitCode, 0);
+  EXPECT_NE(text.out.find("\nreading warnings: 1\n  \"" + warning + "\"\n"), std::string::npos)
+      << text.out;
+  EXPECT_EQ(text.err, "kro-odt: trace: message from KroBRepModel::Load: " + warning + "\n");
+  const KroOdtToolRun cells = KroOdtRunTool({"cells", "--quiet", led});
+  for (const std::string& line : KroOdtLines(cells.out)) EXPECT_EQ(line.rfind("3_", 0), 0u) << line;
+}
+
 // A degenerate edge (a sphere's pole) has a point but no direction: its stream cannot tell it
 // from the seam that runs through the same point, which the roundtrip says, with the reason.
 TEST(KroOdtModelVerbs, RoundtripTellsTheAmbiguousCellsOfASphere) {

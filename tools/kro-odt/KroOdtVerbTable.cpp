@@ -35,10 +35,13 @@ const std::vector<KroOdtVerb>& KroOdtVerbTable() {
        "  count:   3\n"
        "  text:    [1,'ab']\n",
        KroOdtRunOctets},
-      {"info", "[MODEL]", 0, 1, "", "list the features, bodies and cell counts of a model",
-       "Prints the model, then one line per feature (identifier, name, alias when it has one,\n"
-       "body), one line per body (name, tag, its cells by dimension) and the cell counts of\n"
-       "the whole model.\n",
+      {"info", "[MODEL]", 0, 1, "--json", "list the features, bodies and cell counts of a model",
+       "Prints the model and, when reading it raised any, its reading warnings (what the\n"
+       "geometric engine reported, an unresolved reference in a STEP file, say), then one line\n"
+       "per feature (identifier, name, alias when it has one, body), one line per body (name,\n"
+       "tag, its cells by dimension) and the cell counts of the whole model. With --json, one\n"
+       "JSON object with the keys \"model\", \"reading_warnings\", \"features\", \"bodies\" and\n"
+       "\"cells\" instead.\n",
        KroOdtRunInfo},
       {"cells", "[MODEL]", 0, 1, "--dim", "write the topology stream of every cell",
        "Prints one line per cell: its compact topology stream and nothing else, body by body,\n"

@@ -17,6 +17,7 @@ struct KroBRepModel::Impl {
   std::string path;
   std::vector<std::unique_ptr<KroBRepSolid>> solids;
   std::vector<KroBRepFeature> features;
+  std::vector<std::string> readingWarnings;
 };
 
 class KroBRepModelBuilder {
@@ -27,6 +28,7 @@ class KroBRepModelBuilder {
     std::vector<std::string> names;  // one per shape
     std::vector<KroBRepFeature> features;
     std::string path;  // empty for a built-in part
+    std::vector<std::string> readingWarnings;
   };
 
   static std::shared_ptr<KroBRepModel> Make(Parts parts);

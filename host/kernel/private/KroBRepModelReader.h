@@ -1,6 +1,6 @@
 // Reads the solids of a STEP or BREP file (told apart by content, not by extension): the shapes
 // in file order (free shells closed into solids), their names (after the STEP product that
-// holds each, the most specific one; else "Solid.N").
+// holds each, the most specific one; else "Solid.N") and what the engine reported meanwhile.
 // An implementation header: never installed.
 #ifndef KroBRepModelReader_H
 #define KroBRepModelReader_H
@@ -17,7 +17,8 @@ class KroBRepModelReader {
  public:
   struct Result {
     std::vector<TopoDS_Shape> solids;
-    std::vector<std::string> names;  // one per solid
+    std::vector<std::string> names;     // one per solid
+    std::vector<std::string> warnings;  // the engine's messages while it read the file
   };
 
   // FileNotFound for a file that cannot be opened, NotAModel for one that is not a readable
