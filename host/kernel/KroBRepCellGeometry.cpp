@@ -11,6 +11,7 @@
 #include <GeomAPI_ProjectPointOnSurf.hxx>
 #include <Precision.hxx>
 #include <ShapeAnalysis_Surface.hxx>
+#include <Standard_Failure.hxx>
 #include <TopExp.hxx>
 #include <TopTools_IndexedMapOfShape.hxx>
 #include <TopoDS.hxx>
@@ -22,6 +23,7 @@
 
 #include "KroBRepCellBoxes.h"
 #include "KroBRepEngine.h"
+#include "KroBRepPointGrid.h"
 #include "KroBRepSolidCells.h"
 
 KroBRepCellGeometry::KroBRepCellGeometry(KroBRepSolidCells& cells, KroBRepCellBoxes& boxes)
@@ -172,7 +174,7 @@ bool KroBRepCellGeometry::FaceNormal(int face, double u, double v, gp_Dir& norma
   if (!props.IsNormalDefined()) {
     // Singular point (apex, pole): take the normal a little towards the middle of the face.
     double u0, u1, v0, v1;
-    BRepTools::UVBounds(f, u0, u1, v0, v1);
+    Classifier(face).Bounds(u0, u1, v0, v1);
     const double uu = u + 1e-6 * (0.5 * (u0 + u1) - u), vv = v + 1e-6 * (0.5 * (v0 + v1) - v);
     props.SetParameters(uu, vv);
     if (!props.IsNormalDefined()) return false;
@@ -242,11 +244,13 @@ void KroBRepCellGeometry::_ComputePoint(int dimension, int index) {
 }
 
 // A point well inside the face: the sample of a UV grid inside the face that lies farthest from
-// the face's boundary (measured on points spread along its edges), refined once.
+// the face's boundary (measured on points spread along its edges), refined once. The distance
+// to the boundary comes from a grid over the boundary points, which gives exactly the minimum a
+// walk over them gives, so the time does not grow with the number of holes times the samples.
 gp_Pnt KroBRepCellGeometry::_FaceInteriorPoint(int face) {
   const TopoDS_Face& f = _Cells.Face(face);
   double u0, u1, v0, v1;
-  BRepTools::UVBounds(f, u0, u1, v0, v1);
+  Classifier(face).Bounds(u0, u1, v0, v1);
   BRepAdaptor_Surface& surface = _Cells.Tools().SurfaceAdaptor(f);
   std::vector<gp_Pnt> boundary;
   for (int e : FaceEdges(face)) {
@@ -259,23 +263,35 @@ gp_Pnt KroBRepCellGeometry::_FaceInteriorPoint(int face) {
     const int n = 24;
     for (int k = 0; k <= n; ++k) boundary.push_back(curve.Value(a + (b - a) * k / n));
   }
-  auto clearance = [&](const gp_Pnt& q) {
-    double m = kKroBRepInfinity;
-    for (const gp_Pnt& b : boundary) m = std::min(m, q.SquareDistance(b));
-    return m;
-  };
+  const KroBRepPointGrid grid(boundary);
   double bestScore = -1.0;
   gp_Pnt2d bestUV;
   gp_Pnt bestP;
+  // Near-ties (symmetric faces) go to the first sample, so that the choice does not hang on
+  // rounding noise.
+  auto better = [&](double score) { return score > bestScore * (1.0 + 1e-6) + 1e-18; };
   auto consider = [&](double u, double v) {
     if (u < u0 || u > u1 || v < v0 || v > v1) return;
     const gp_Pnt2d uv(u, v);
+    // A sample that would not beat the best one needs no classification (the costly step):
+    // the choice is that of classifying every sample first. Where the surface cannot be
+    // evaluated, classify first as well, so that the engine's failure stays where it was.
+    gp_Pnt q;
+    double score = 0.0;
+    bool measured = true;
+    try {
+      q = surface.Value(u, v);
+      score = grid.NearestSquareDistance(q);
+    } catch (const Standard_Failure&) {
+      measured = false;
+    }
+    if (measured && !better(score)) return;
     if (Classify(face, uv) != TopAbs_IN) return;
-    const gp_Pnt q = surface.Value(u, v);
-    const double score = clearance(q);
-    // Near-ties (symmetric faces) go to the first sample, so that the choice does not hang
-    // on rounding noise.
-    if (score > bestScore * (1.0 + 1e-6) + 1e-18) bestScore = score, bestUV = uv, bestP = q;
+    if (!measured) {
+      q = surface.Value(u, v);
+      score = grid.NearestSquareDistance(q);
+    }
+    if (better(score)) bestScore = score, bestUV = uv, bestP = q;
   };
   const int n = 16;
   const double du = (u1 - u0) / n, dv = (v1 - v0) / n;
