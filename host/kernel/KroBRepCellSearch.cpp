@@ -98,16 +98,30 @@ void KroBRepCellSearch::_Order(std::vector<Hit>& hits) {
   });
 }
 
-KroBRepStatus KroBRepCellSearch::FirstVertex(const KroBRepXYZ& point, double tolerance,
+KroBRepStatus KroBRepCellSearch::FirstVertex(const KroBRepXYZ& point, double tolerance, bool scan,
                                              int& vertex) {
   vertex = -1;
   return KroBRepGuard("KroBRepSolid::FirstVertexNear", [&] {
     const gp_Pnt p = KroBRepToPnt(point);
-    for (int i = 0; i < _Cells.Count(0); ++i)
-      if (p.Distance(_Cells.VertexPoint(i)) < tolerance) {
-        vertex = i;
+    if (scan) {
+      for (int i = 0; i < _Cells.Count(0); ++i) {
+        ++_ExactTestCount;
+        if (p.Distance(_Cells.VertexPoint(i)) < tolerance) {
+          vertex = i;
+          return KroBRepStatus::Success();
+        }
+      }
+    } else {
+      const KroBRepStatus status = BuildIndex();
+      if (!status.Ok()) return status;
+      // Every vertex within the tolerance, then the first of them in the solid's order.
+      _Index.VerticesWithin(p, tolerance, _CandidateCells);
+      _ExactTestCount += _CandidateCells.size();
+      if (!_CandidateCells.empty()) {
+        vertex = *std::min_element(_CandidateCells.begin(), _CandidateCells.end());
         return KroBRepStatus::Success();
       }
+    }
     return KroBRepStatus::Failure(KroBRepCode::NotFound, "no vertex within the tolerance");
   });
 }

@@ -1,4 +1,4 @@
-// The search index of a solid: box trees per dimension.
+// The search index of a solid: box trees over edges and faces, a point grid over the vertices.
 #include "KroBRepSearchIndex.h"
 
 #include "KroBRepCellBoxes.h"
@@ -6,7 +6,7 @@
 
 void KroBRepSearchIndex::Build() {
   if (_Built) return;
-  for (int d = 0; d < 3; ++d) {
+  for (int d = 1; d < 3; ++d) {
     const std::vector<Bnd_Box>& boxes = _Boxes.Boxes(d);
     _Sets[d] = new BoxSet();
     _Sets[d]->SetSize(_Cells.Count(d));
@@ -19,12 +19,19 @@ void KroBRepSearchIndex::Build() {
     }
     _Sets[d]->Build();
   }
+  std::vector<gp_Pnt> points(_Cells.Count(0));
+  for (int v = 0; v < _Cells.Count(0); ++v) points[v] = _Cells.VertexPoint(v);
+  _Vertices.Build(points);
   _Built = true;
 }
 
 void KroBRepSearchIndex::Candidates(int dimension, const gp_Pnt& p, double reach,
                                     std::vector<int>& out) const {
   out.clear();
+  if (dimension == 0) {
+    _Vertices.Within(p, reach, out);
+    return;
+  }
   const opencascade::handle<BoxSet>& set = _Sets[dimension];
   if (set.IsNull() || set->Size() == 0) return;
   const opencascade::handle<BVH_Tree<Standard_Real, 3>>& tree = set->BVH();
@@ -56,4 +63,10 @@ void KroBRepSearchIndex::Candidates(int dimension, const gp_Pnt& p, double reach
       stack[top++] = tree->template Child<1>(node);
     }
   }
+}
+
+void KroBRepSearchIndex::VerticesWithin(const gp_Pnt& p, double distance,
+                                        std::vector<int>& out) const {
+  out.clear();
+  _Vertices.Within(p, distance, out);
 }

@@ -83,8 +83,18 @@ KroBRepStatus KroBRepSolid::SearchBruteForce(int dimension, double tolerance,
 
 KroBRepStatus KroBRepSolid::FirstVertexNear(const KroBRepXYZ& point, double tolerance,
                                             KroBRepCell& vertex) const {
+  return _FirstVertex(point, tolerance, false, vertex);
+}
+
+KroBRepStatus KroBRepSolid::FirstVertexNearByWalk(const KroBRepXYZ& point, double tolerance,
+                                                  KroBRepCell& vertex) const {
+  return _FirstVertex(point, tolerance, true, vertex);
+}
+
+KroBRepStatus KroBRepSolid::_FirstVertex(const KroBRepXYZ& point, double tolerance, bool walk,
+                                         KroBRepCell& vertex) const {
   int found = -1;
-  const KroBRepStatus status = _Impl->search.FirstVertex(point, tolerance, found);
+  const KroBRepStatus status = _Impl->search.FirstVertex(point, tolerance, walk, found);
   if (status.Ok()) vertex = KroBRepCell(this, kKroBRepVertex, found);
   return status;
 }

@@ -114,16 +114,21 @@ void RoundTrip(const KroBody_var& body, short dimension, int stride, Counts& cou
     const KroMathPoint written(AsWritten(point.GetX()), AsWritten(point.GetY()),
                                AsWritten(point.GetZ()));
     if (dimension == 0) {
-      // The first vertex of the body strictly within the tolerance; an earlier vertex that near
-      // wins by order.
-      KroCell* found = nullptr;
-      for (int v = 1; v <= vertices.Size() && !found; ++v) {
-        KroMathPoint at;
-        if (vertices[v]->GetPointOnCell(at) == KRO_S_OK && at.DistanceTo(written) < kTolerance)
-          found = vertices[v];
+      // The first vertex of the body strictly within the tolerance: an earlier vertex that near
+      // wins by order, and is then as good as the cell.
+      KroMathPoint at = written;
+      KroCell_var found;
+      ASSERT_EQ(GetFirstVertexOnBodyFromPoint(kTolerance, &at, body.get(), found), KRO_S_OK)
+          << where;
+      if (found.get() == cell) {
+        ++counts.same;
+        continue;
       }
-      ASSERT_TRUE(found) << where;
-      ++(found == cell ? counts.same : counts.ambiguous);
+      KroMathPoint own;
+      ASSERT_EQ(found->GetPointOnCell(own), KRO_S_OK);
+      const bool earlier = vertices.Locate(found.get()) < vertices.Locate(cell);
+      ++(earlier && own.DistanceTo(written) < kTolerance ? counts.ambiguous : counts.wrong);
+      if (!earlier) counts.failures.push_back(where);
       continue;
     }
     const Hits hits =

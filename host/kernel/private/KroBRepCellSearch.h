@@ -42,7 +42,8 @@ class KroBRepCellSearch {
   KroBRepStatus Search(int dimension, double tolerance, const KroBRepXYZ& point,
                        const KroBRepXYZ* direction, bool scan, std::vector<Hit>& hits);
   // The first vertex in the solid's order strictly within the tolerance of p (-1 when none).
-  KroBRepStatus FirstVertex(const KroBRepXYZ& point, double tolerance, int& vertex);
+  // scan: walk every vertex in order instead of asking the index.
+  KroBRepStatus FirstVertex(const KroBRepXYZ& point, double tolerance, bool scan, int& vertex);
 
   std::uint64_t ExactTestCount() const { return _ExactTestCount; }
   void ResetExactTestCount() { _ExactTestCount = 0; }
