@@ -23,7 +23,7 @@
 
 #include "KroBRepCellBoxes.h"
 #include "KroBRepEngine.h"
-#include "KroBRepPointGrid.h"
+#include "KroBRepFaceBoundary.h"
 #include "KroBRepSolidCells.h"
 
 KroBRepCellGeometry::KroBRepCellGeometry(KroBRepSolidCells& cells, KroBRepCellBoxes& boxes)
@@ -245,31 +245,21 @@ void KroBRepCellGeometry::_ComputePoint(int dimension, int index) {
 
 // A point well inside the face: the sample of a UV grid inside the face that lies farthest from
 // the face's boundary (measured on points spread along its edges), refined once. The distance
-// to the boundary comes from a grid over the boundary points, which gives exactly the minimum a
-// walk over them gives, so the time does not grow with the number of holes times the samples.
+// to the boundary comes from KroBRepFaceBoundary, which gives exactly the minimum a walk over
+// those points gives, so the time does not grow with the number of holes times the samples.
 gp_Pnt KroBRepCellGeometry::_FaceInteriorPoint(int face) {
   const TopoDS_Face& f = _Cells.Face(face);
   double u0, u1, v0, v1;
   Classifier(face).Bounds(u0, u1, v0, v1);
   BRepAdaptor_Surface& surface = _Cells.Tools().SurfaceAdaptor(f);
-  std::vector<gp_Pnt> boundary;
-  for (int e : FaceEdges(face)) {
-    if (!_Cells.EdgeHasCurve(e)) {
-      boundary.push_back(_Cells.DegenerateEdgePoint(e));
-      continue;
-    }
-    const BRepAdaptor_Curve& curve = _Cells.Curve(e);
-    const double a = curve.FirstParameter(), b = curve.LastParameter();
-    const int n = 24;
-    for (int k = 0; k <= n; ++k) boundary.push_back(curve.Value(a + (b - a) * k / n));
-  }
-  const KroBRepPointGrid grid(boundary);
+  KroBRepFaceBoundary boundary(_Cells, FaceEdges(face));
   double bestScore = -1.0;
   gp_Pnt2d bestUV;
   gp_Pnt bestP;
   // Near-ties (symmetric faces) go to the first sample, so that the choice does not hang on
   // rounding noise.
-  auto better = [&](double score) { return score > bestScore * (1.0 + 1e-6) + 1e-18; };
+  auto bar = [&] { return bestScore * (1.0 + 1e-6) + 1e-18; };
+  auto better = [&](double score) { return score > bar(); };
   auto consider = [&](double u, double v) {
     if (u < u0 || u > u1 || v < v0 || v > v1) return;
     const gp_Pnt2d uv(u, v);
@@ -281,7 +271,8 @@ gp_Pnt KroBRepCellGeometry::_FaceInteriorPoint(int face) {
     bool measured = true;
     try {
       q = surface.Value(u, v);
-      score = grid.NearestSquareDistance(q);
+      // Exact when it beats the bar; otherwise any distance at or below it will do.
+      score = boundary.NearestSquareDistance(q, bar());
     } catch (const Standard_Failure&) {
       measured = false;
     }
@@ -289,7 +280,7 @@ gp_Pnt KroBRepCellGeometry::_FaceInteriorPoint(int face) {
     if (Classify(face, uv) != TopAbs_IN) return;
     if (!measured) {
       q = surface.Value(u, v);
-      score = grid.NearestSquareDistance(q);
+      score = boundary.NearestSquareDistance(q);
     }
     if (better(score)) bestScore = score, bestUV = uv, bestP = q;
   };

@@ -68,10 +68,13 @@ int KroBRepPointGrid::_Cell(double coordinate, int axis) const {
   return at >= _Size[axis] - 1 ? _Size[axis] - 1 : static_cast<int>(at);
 }
 
-double KroBRepPointGrid::NearestSquareDistance(const gp_Pnt& q) const {
+double KroBRepPointGrid::NearestSquareDistance(const gp_Pnt& q, double enough) const {
   double best = std::numeric_limits<double>::infinity();
   if (_Entries.size() <= kWalkedPoints) {
-    for (const Entry& e : _Entries) best = std::min(best, q.SquareDistance(e.point));
+    for (const Entry& e : _Entries) {
+      best = std::min(best, q.SquareDistance(e.point));
+      if (best <= enough) break;
+    }
     return best;
   }
   const int c[3] = {_Cell(q.X(), 0), _Cell(q.Y(), 1), _Cell(q.Z(), 2)};
@@ -90,12 +93,12 @@ double KroBRepPointGrid::NearestSquareDistance(const gp_Pnt& q) const {
       const double bound = (ring - 1) * step - 2 * _Slack;
       if (bound > 0.0 && bound * bound * (1.0 - 1e-12) > best) break;
     }
-    _NearestInRing(q, c, ring, best);
+    if (_NearestInRing(q, c, ring, enough, best)) break;
   }
   return best;
 }
 
-void KroBRepPointGrid::_NearestInRing(const gp_Pnt& q, const int c[3], int ring,
+bool KroBRepPointGrid::_NearestInRing(const gp_Pnt& q, const int c[3], int ring, double enough,
                                       double& best) const {
   int lo[3], hi[3];
   for (int a = 0; a < 3; ++a) {
@@ -109,9 +112,12 @@ void KroBRepPointGrid::_NearestInRing(const gp_Pnt& q, const int c[3], int ring,
         if (std::max({std::abs(i - c[0]), std::abs(j - c[1]), std::abs(k - c[2])}) != ring)
           continue;
         const int cell = _CellIndex(i, j, k);
-        for (int e = _Starts[cell]; e < _Starts[cell + 1]; ++e)
+        for (int e = _Starts[cell]; e < _Starts[cell + 1]; ++e) {
           best = std::min(best, q.SquareDistance(_Entries[e].point));
+          if (best <= enough) return true;
+        }
       }
+  return false;
 }
 
 void KroBRepPointGrid::Within(const gp_Pnt& q, double radius, std::vector<int>& out) const {

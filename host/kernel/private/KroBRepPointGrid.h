@@ -7,6 +7,7 @@
 #define KroBRepPointGrid_H
 
 #include <gp_Pnt.hxx>
+#include <limits>
 #include <vector>
 
 class KroBRepPointGrid {
@@ -18,8 +19,11 @@ class KroBRepPointGrid {
   void Build(const std::vector<gp_Pnt>& points);
   bool Empty() const { return _Entries.empty(); }
 
-  // The smallest q.SquareDistance(point) over the points; infinity when there is none.
-  double NearestSquareDistance(const gp_Pnt& q) const;
+  // The smallest q.SquareDistance(point) over the points; infinity when there is none. With
+  // enough, the search stops at the first point whose squared distance is at most enough and
+  // gives that (for a caller that only needs to know whether the smallest exceeds enough).
+  double NearestSquareDistance(const gp_Pnt& q,
+                               double enough = -std::numeric_limits<double>::infinity()) const;
   // Appends the positions of the points with q.Distance(point) < radius, in no set order.
   void Within(const gp_Pnt& q, double radius, std::vector<int>& out) const;
 
@@ -32,8 +36,9 @@ class KroBRepPointGrid {
   // The cell of a coordinate along an axis: monotone in the coordinate, clamped to the grid.
   int _Cell(double coordinate, int axis) const;
   int _CellIndex(int i, int j, int k) const { return (i * _Size[1] + j) * _Size[2] + k; }
-  // Lowers best by the points of the cells at Chebyshev distance ring from the cell c.
-  void _NearestInRing(const gp_Pnt& q, const int c[3], int ring, double& best) const;
+  // Lowers best by the points of the cells at Chebyshev distance ring from the cell c; true
+  // when it reached enough.
+  bool _NearestInRing(const gp_Pnt& q, const int c[3], int ring, double enough, double& best) const;
 
   double _Low[3] = {0, 0, 0};
   double _Step[3] = {1, 1, 1};
