@@ -234,6 +234,29 @@ TEST(GetCellsOnBodyFromPointByGeomReroute, RefusesBadArgumentsWithNoListToDelete
               KRO_E_FAIL);
     EXPECT_TRUE(hits == nullptr && distances == nullptr) << "no list to delete";
   }
+  // The vertex query: no point or body, or a point or tolerance no vertex can meet, fails and
+  // leaves the vertex as it was.
+  KroCell_var before = KroHostTestCell(body, 0), vertex = before;
+  KroMathPoint corner(0, 0, 0);
+  const struct {
+    const char* name;
+    double tolerance;
+    KroMathPoint* point;
+    KroBody* body;
+  } vertexRows[] = {{"no point", kTolerance, nullptr, body.get()},
+                    {"no body", kTolerance, &corner, nullptr},
+                    {"nan point", kTolerance, &nan, body.get()},
+                    {"negative tolerance", -1.0, &corner, body.get()},
+                    {"nan tolerance", std::nan(""), &corner, body.get()},
+                    {"no vertex that near", kTolerance, &point, body.get()}};
+  for (const auto& row : vertexRows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(GetFirstVertexOnBodyFromPoint(row.tolerance, row.point, row.body, vertex),
+              KRO_E_FAIL);
+    EXPECT_EQ(vertex.get(), before.get());
+  }
+  ASSERT_EQ(GetFirstVertexOnBodyFromPoint(kTolerance, &corner, body.get(), vertex), KRO_S_OK);
+  EXPECT_EQ(vertex->GetDimension(), 0);
 }
 
 TEST(GetCellsOnBodyFromPointByGeomReroute,

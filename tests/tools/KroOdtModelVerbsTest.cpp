@@ -225,6 +225,29 @@ TEST(KroOdtModelVerbs, RoundtripFindsEveryCellOfEveryModelAgain) {
   }
 }
 
+// The JSON form of info says what the text form says: features with their alias and body,
+// bodies with their cells by dimension, and the totals.
+TEST(KroOdtModelVerbs, InfoInJsonHoldsTheSameFeaturesBodiesAndCounts) {
+  const KroOdtToolRun run = KroOdtRunTool({"info", "--json", "--quiet"});
+  EXPECT_EQ(run.exitCode, 0);
+  KroOmxAny info;
+  ASSERT_EQ(KroOmxJson::ParseString(KroOmxUTF8String(run.out), info), 0) << run.out;
+  const KroOmxAny* features = info.MapFind("features");
+  const KroOmxAny* bodies = info.MapFind("bodies");
+  const KroOmxAny* cells = info.MapFind("cells");
+  ASSERT_TRUE(features && bodies && cells && info.MapFind("reading_warnings"));
+  ASSERT_EQ(features->Size(), 8);
+  ASSERT_EQ(bodies->Size(), 8);
+  EXPECT_EQ((*features)[1].MapFind("alias")->GetString().ToStdString(), "BasePlate");
+  EXPECT_EQ((*features)[2].MapFind("alias"), nullptr) << "Boss has no alias";
+  EXPECT_EQ((*features)[8].MapFind("body")->GetInteger(), 8);
+  EXPECT_EQ((*bodies)[2].MapFind("tag")->GetInteger(), 53);
+  EXPECT_EQ((*bodies)[1].MapFind("cells")->MapFind("face")->GetInteger(), 10);
+  EXPECT_EQ(cells->MapFind("all")->GetInteger(), 741);
+  EXPECT_EQ(cells->MapFind("volume")->GetInteger(), 8);
+  EXPECT_EQ(info.MapFind("reading_warnings")->Size(), 0);
+}
+
 // Reading this model makes the geometric engine report an unresolved reference. Fault: the
 // engine printed it, with colour codes, on standard output, so no --json output was JSON.
 TEST(KroOdtModelVerbs, EngineMessagesAreReadingWarningsNeverOutput) {
