@@ -145,20 +145,12 @@ KroResult KroMmdGeomCursorForODT::ReadCellFields(KroBody_var& body, short dimens
 KroResult KroMmdGeomCursorForODT::GetVertexOnBody(double tolerance, KroMathPoint& point,
                                                   KroBody_var& body, KroCell_var& vertex) {
   if (!body) return KRO_E_FAIL;
-  KroListPtrKroCell vertices;
-  body->GetAllCells(vertices, 0);
-  for (int index = 1; index <= vertices.Size(); ++index) {
-    KroVertex_var candidate = vertices[index];
-    if (!candidate) continue;
-    KroPoint_var candidatePoint = candidate->GetPoint();
-    if (!candidatePoint) continue;
-    // The first vertex in the body's order that is near enough wins, not the nearest one.
-    if (candidatePoint->GetModelPoint().DistanceTo(point) < tolerance) {
-      vertex = candidate;
-      return KRO_S_OK;
-    }
-  }
-  return KRO_E_FAIL;
+  // The first vertex in the body's order that is near enough wins, not the nearest one.
+  KroCell_var found;
+  if (KroFailed(GetFirstVertexOnBodyFromPoint(tolerance, &point, body.get(), found)))
+    return KRO_E_FAIL;
+  vertex = found;
+  return KRO_S_OK;
 }
 
 KroResult KroMmdGeomCursorForODT::GetVolumeCellFromFaces(KroBody_var body, KroCell_var face1,

@@ -1,10 +1,11 @@
-// The host's geometric cell search: the cells of one dimension of a body that lie within a
-// tolerance of a point, best first. Compact streams use it to find a cell again from the point
-// and direction they recorded.
+// The host's geometric cell searches: the cells of one dimension of a body that lie within a
+// tolerance of a point, best first, and the first vertex of a body near a point. Compact
+// streams use them to find a cell again from the point and direction they recorded.
 #ifndef GetCellsOnBodyFromPointByGeomReroute_H
 #define GetCellsOnBodyFromPointByGeomReroute_H
 
 #include "KroBody.h"
+#include "KroCell.h"
 #include "KroList.h"
 #include "KroListPtrKroCell.h"
 #include "KroMathDirection.h"
@@ -30,5 +31,14 @@ KroResult GetCellsOnBodyFromPointByGeomReroute(int mode, double tolerance, short
                                                KroListPtrKroCell*& cells,
                                                KroRawColldouble*& distances,
                                                KroRawCollint* agreements);
+
+// The first vertex in the body's order (the order of its cells of dimension 0) whose point lies
+// strictly within the tolerance of the point, even when a later one is nearer: the answer of a
+// walk over the body's vertices (KroBody::GetFirstVertexNear). A body of a document answers
+// from its index: every vertex within the tolerance, then the lowest position. Returns 0 with
+// the vertex set; KRO_E_FAIL, vertex untouched, when no vertex qualifies, for a null point or
+// body, or a failure of the kernel.
+KroResult GetFirstVertexOnBodyFromPoint(double tolerance, KroMathPoint* point, KroBody* body,
+                                        KroCell_var& vertex);
 
 #endif

@@ -12,8 +12,8 @@
 //  - any cell: exact distance from a point, and "Direction" = unit tangent (edge) / outward unit
 //    normal (face) at the projection of a point.
 // Degenerate edges (no 3D curve) answer KroBRepCode::NoGeometry; nothing throws.
-#ifndef KroBRepCell_h
-#define KroBRepCell_h
+#ifndef KroBRepCell_H
+#define KroBRepCell_H
 
 #include "KroBRepTypes.h"
 
@@ -28,11 +28,12 @@ class KroBRepCell {
  public:
   KroBRepCell() = default;
 
-  bool IsNull() const { return solid_ == nullptr; }
-  int Dimension() const { return dimension_; }   // 0..3, -1 when null
-  int Index() const { return index_; }           // 0-based position in the solid's list for its dimension
-  const KroBRepSolid* Solid() const { return solid_; }
-  std::uint32_t Tag() const;                     // 0 when null
+  bool IsNull() const { return _Solid == nullptr; }
+  int Dimension() const { return _Dimension; }  // 0..3, -1 when null
+  // Position (from 0) in the solid's list for its dimension.
+  int Index() const { return _Index; }
+  const KroBRepSolid* Solid() const { return _Solid; }
+  std::uint32_t Tag() const;  // 0 when null
 
   // Kind of the underlying geometry: "Point", "Line", "Circle", "Ellipse", "BSplineCurve", ...,
   // "Plane", "Cylinder", "Cone", "Sphere", "Torus", "BSplineSurface", "Revolution",
@@ -74,18 +75,18 @@ class KroBRepCell {
   KroBRepStatus Direction(const KroBRepXYZ& point, KroBRepXYZ& direction) const;
 
   friend bool operator==(const KroBRepCell& a, const KroBRepCell& b) {
-    return a.solid_ == b.solid_ && a.dimension_ == b.dimension_ && a.index_ == b.index_;
+    return a._Solid == b._Solid && a._Dimension == b._Dimension && a._Index == b._Index;
   }
   friend bool operator!=(const KroBRepCell& a, const KroBRepCell& b) { return !(a == b); }
 
  private:
   friend class KroBRepSolid;
   KroBRepCell(const KroBRepSolid* solid, int dimension, int index)
-      : solid_(solid), dimension_(dimension), index_(index) {}
+      : _Solid(solid), _Dimension(dimension), _Index(index) {}
 
-  const KroBRepSolid* solid_ = nullptr;
-  int dimension_ = -1;
-  int index_ = -1;
+  const KroBRepSolid* _Solid = nullptr;
+  int _Dimension = -1;
+  int _Index = -1;
 };
 
 // One answer of KroBRepSolid::Search.

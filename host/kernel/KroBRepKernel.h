@@ -6,8 +6,8 @@
 // The B-rep kernel of the host modeler in one include: KroBRepModel (models read from STEP/BREP
 // files or built in code), KroBRepSolid (a body: cells by dimension, tags, geometric cell search)
 // and KroBRepCell (a vertex, edge, face or volume and its local geometry).
-#ifndef KroBRepKernel_h
-#define KroBRepKernel_h
+#ifndef KroBRepKernel_H
+#define KroBRepKernel_H
 
 #include "KroBRepCell.h"
 #include "KroBRepModel.h"

@@ -10,8 +10,10 @@
 // walk (solid by solid: the solid, its volume, faces, edges, vertices), so they are the same at
 // every load of the same file.
 // SaveBRep writes all solids to a .brep file (names are not kept: they reload as "Solid.N").
-#ifndef KroBRepModel_h
-#define KroBRepModel_h
+// Nothing the geometric engine reports reaches standard output: while a file is read, its
+// messages become the model's reading warnings (and go to the trace channel, KroSysBftier.h).
+#ifndef KroBRepModel_H
+#define KroBRepModel_H
 
 #include "KroBRepCell.h"
 #include "KroBRepSolid.h"
@@ -67,6 +69,9 @@ class KroBRepModel {
   KroBRepStatus SaveBRep(const std::string& path) const;
 
   const std::string& SourcePath() const;  // file it was read from, empty for built-in parts
+  // What the engine reported while reading the file (an unresolved reference in a STEP file,
+  // say), one message each, in order; empty for built-in parts and clean files.
+  const std::vector<std::string>& ReadingWarnings() const;
 
   int SolidCount() const;
   const KroBRepSolid* Solid(int index) const;  // null when out of range
@@ -76,12 +81,11 @@ class KroBRepModel {
 
   const std::vector<KroBRepFeature>& Features() const;
 
-  struct Impl;
-
  private:
   friend class KroBRepModelBuilder;
+  struct Impl;  // private/KroBRepModelBuilder.h
   KroBRepModel();
-  std::unique_ptr<Impl> impl_;
+  std::unique_ptr<Impl> _Impl;
 };
 
 #endif

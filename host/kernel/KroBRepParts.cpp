@@ -1,9 +1,5 @@
-// KroBRepParts.cpp
-//
-// Shapes of the kernel's built-in parts (sample bracket, holed plates, plate versions...).
-// Only KroBRepModel.cpp calls these; the declarations are repeated there, so that no header
-// carries a geometric-engine type.
-#include "KroBRepTypes.h"
+// The shapes of the kernel's built-in parts (sample bracket, holed plates, plate versions...).
+#include "KroBRepParts.h"
 
 #include <BRepAlgoAPI_Cut.hxx>
 #include <BRepAlgoAPI_Fuse.hxx>
@@ -28,17 +24,14 @@
 #include <TopoDS_Face.hxx>
 #include <TopoDS_Solid.hxx>
 #include <TopoDS_Wire.hxx>
+#include <cmath>
 #include <gp_Ax2.hxx>
 #include <gp_Circ.hxx>
 #include <gp_Pln.hxx>
 #include <gp_Vec.hxx>
-
-#include <cmath>
 #include <stdexcept>
 #include <string>
 #include <vector>
-
-namespace kro_brep_parts {
 
 namespace {
 
@@ -97,8 +90,8 @@ bool IsCircleAt(const TopoDS_Edge& e, double x, double y, double z, double radiu
 
 }  // namespace
 
-// The bracket, feature by feature; each entry of solids is the part as the feature leaves it.
-void SamplePart(std::vector<TopoDS_Shape>& solids, std::vector<KroBRepFeature>& features) {
+void KroBRepParts::SamplePart(std::vector<TopoDS_Shape>& solids,
+                              std::vector<KroBRepFeature>& features) {
   auto add = [&](const TopoDS_Shape& s, const char* name, const char* alias, const char* journal) {
     KroBRepFeature f;
     f.name = name;
@@ -186,12 +179,11 @@ void SamplePart(std::vector<TopoDS_Shape>& solids, std::vector<KroBRepFeature>& 
   add(part, "BossHole", "Bore", "Hole.3");
 }
 
-TopoDS_Shape Box(double dx, double dy, double dz) {
+TopoDS_Shape KroBRepParts::Box(double dx, double dy, double dz) {
   return BRepPrimAPI_MakeBox(gp_Pnt(0, 0, 0), dx, dy, dz).Solid();
 }
 
-// A plate with a grid of holes, extruded from a face with one inner wire per hole.
-TopoDS_Shape HoledPlate(int rows, int cols, bool filleted) {
+TopoDS_Shape KroBRepParts::HoledPlate(int rows, int cols, bool filleted) {
   const double pitch = 4.0, radius = 1.2, margin = 3.0, thickness = 2.0;
   const double L = margin * 2 + pitch * (cols > 0 ? cols - 1 : 0);
   const double W = margin * 2 + pitch * (rows > 0 ? rows - 1 : 0);
@@ -226,7 +218,7 @@ TopoDS_Shape HoledPlate(int rows, int cols, bool filleted) {
   return FirstSolid(fillet.Shape(), "HoledPlate");
 }
 
-TopoDS_Shape FilletedPlate() {
+TopoDS_Shape KroBRepParts::FilletedPlate() {
   TopoDS_Shape box = BRepPrimAPI_MakeBox(gp_Pnt(0, 0, 0), 60, 40, 10).Shape();
   BRepFilletAPI_MakeFillet fillet(box);
   for (TopExp_Explorer it(box, TopAbs_EDGE); it.More(); it.Next())
@@ -236,17 +228,15 @@ TopoDS_Shape FilletedPlate() {
   return FirstSolid(fillet.Shape(), "FilletedPlate");
 }
 
-TopoDS_Shape PlateVersion(int version) {
+TopoDS_Shape KroBRepParts::PlateVersion(int version) {
   TopoDS_Shape box = BRepPrimAPI_MakeBox(gp_Pnt(0, 0, 0), 100, 60, 10).Shape();
   std::vector<TopoDS_Shape> tools = {Drill(20, 30, -1, 5, 12), Drill(50, 30, -1, 5, 12)};
   if (version >= 2) tools.push_back(Drill(80, 30, -1, 5, 12));
   return Cut(box, tools, "PlateVersion");
 }
 
-TopoDS_Shape Sphere(double radius) { return BRepPrimAPI_MakeSphere(radius).Solid(); }
+TopoDS_Shape KroBRepParts::Sphere(double radius) { return BRepPrimAPI_MakeSphere(radius).Solid(); }
 
-TopoDS_Shape Cylinder(double radius, double height) {
+TopoDS_Shape KroBRepParts::Cylinder(double radius, double height) {
   return BRepPrimAPI_MakeCylinder(radius, height).Solid();
 }
-
-}  // namespace kro_brep_parts

@@ -1,5 +1,3 @@
-// KroBRepSolid.h
-//
 // KroBRepSolid: one solid of a model (one "body" of the host): its name and tag, its cells by
 // dimension in a stable order (the same at every load of the same file), lookup of a cell by
 // tag, and the geometric cell search:
@@ -10,21 +8,22 @@
 //   to sign; no test for vertices and volumes), nearest first within each class, then by order.
 //
 // The search runs on a bounding-volume tree over the cells' boxes, built once per solid (lazily
-// on the first search, or by BuildIndex) and then only runs exact distance tests on the cells
-// whose box lies within the tolerance of the point. SearchBruteForce runs the exact test on every
-// cell, for comparison. ExactTestCount counts exact distance tests (both variants).
+// on the first search, or by BuildIndex), and then only runs exact distance tests on the cells
+// whose box lies within the tolerance of the point. Every box is checked to hold its cell when
+// it is made. SearchBruteForce runs the exact test on every cell, for comparison.
+// ExactTestCount counts exact distance tests (every variant, vertex lookups included).
 //
 // Not thread-safe: searches fill caches inside the solid.
-#ifndef KroBRepSolid_h
-#define KroBRepSolid_h
-
-#include "KroBRepCell.h"
-#include "KroBRepTypes.h"
+#ifndef KroBRepSolid_H
+#define KroBRepSolid_H
 
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "KroBRepCell.h"
+#include "KroBRepTypes.h"
 
 class KroBRepModel;
 
@@ -40,7 +39,7 @@ class KroBRepSolid {
   const KroBRepModel& Model() const;
 
   // Cells by dimension (0 vertices, 1 edges, 2 faces, 3 volumes - one volume per solid).
-  int CellCount(int dimension) const;  // 0 for a bad dimension
+  int CellCount(int dimension) const;                // 0 for a bad dimension
   KroBRepCell Cell(int dimension, int index) const;  // null when out of range
   std::vector<KroBRepCell> Cells(int dimension) const;
   KroBRepCell CellByTag(std::uint32_t tag) const;  // null when not a cell of this solid
@@ -59,27 +58,32 @@ class KroBRepSolid {
                                  std::vector<KroBRepCellHit>& hits) const;
 
   // The first vertex in the solid's order whose distance to the point is strictly below the
-  // tolerance (not the nearest one). NotFound when none.
+  // tolerance (not the nearest one), found through the index: every vertex within the
+  // tolerance, then the lowest position. NotFound, vertex unchanged, when none.
   KroBRepStatus FirstVertexNear(const KroBRepXYZ& point, double tolerance,
                                 KroBRepCell& vertex) const;
+  // Same answer, by walking the vertices in order.
+  KroBRepStatus FirstVertexNearByWalk(const KroBRepXYZ& point, double tolerance,
+                                      KroBRepCell& vertex) const;
 
   // Builds the search index for all dimensions (and warms the projectors). Idempotent.
   KroBRepStatus BuildIndex() const;
   bool HasIndex() const;
-  double IndexBuildSeconds() const;  // wall time of the last index build, 0 if none
+  double IndexBuildSeconds() const;  // wall time of the index build, 0 if none
 
   std::uint64_t ExactTestCount() const;
   void ResetExactTestCount() const;
-
-  struct Impl;  // engine-side data, defined in the implementation
 
  private:
   friend class KroBRepCell;
   friend class KroBRepModel;
   friend class KroBRepModelBuilder;
+  struct Impl;  // engine-side data (private/KroBRepSolidImpl.h)
   explicit KroBRepSolid(std::unique_ptr<Impl> impl);
-  Impl& GetImpl() const { return *impl_; }
-  std::unique_ptr<Impl> impl_;
+  Impl& GetImpl() const { return *_Impl; }
+  KroBRepStatus _FirstVertex(const KroBRepXYZ& point, double tolerance, bool walk,
+                             KroBRepCell& vertex) const;
+  std::unique_ptr<Impl> _Impl;
 };
 
 #endif

@@ -9,8 +9,8 @@
 //  - KroBRepCellHit: one answer of the cell search (cell, exact distance, direction agreement).
 //
 // No geometric-engine type appears here or in any other kernel header.
-#ifndef KroBRepTypes_h
-#define KroBRepTypes_h
+#ifndef KroBRepTypes_H
+#define KroBRepTypes_H
 
 #include <cstdint>
 #include <string>

@@ -233,8 +233,8 @@ KroCell* KroMfPart::Impl::CellObject(const KroBRepCell& cell) {
   const KroBRepSolid* solid = cell.Solid();
   if (&solid->Model() != model.get()) return nullptr;
   const unsigned int tag = cell.Tag();
-  auto found = cellsByTag.find(tag);
-  if (found != cellsByTag.end()) return dynamic_cast<KroCell*>(found->second);
+  if (tag >= cellsByTag.size()) cellsByTag.resize(static_cast<size_t>(tag) + 1, nullptr);
+  if (cellsByTag[tag]) return cellsByTag[tag];
   KroMfBody* body = BodyOfSolid(solid);
   KroCell* made = nullptr;
   if (cell.Dimension() == kKroBRepVertex)
@@ -269,6 +269,17 @@ KroResult KroMfBody::GetAllCells(KroListPtrKroCell& cells, short dimension) cons
 }
 
 int KroMfBody::GetCellCount(short dimension) const { return _Solid->CellCount(dimension); }
+
+KroResult KroMfBody::GetFirstVertexNear(double tolerance, const KroMathPoint& point,
+                                        KroCell_var& vertex) const {
+  KroBRepCell found;
+  if (!_Solid->FirstVertexNear(ToXYZ(point), tolerance, found).Ok()) return KRO_E_FAIL;
+  KroCell* cell = GetPart() ? KroMfPartImplOf(*GetPart()).CellObject(found) : nullptr;
+  if (!cell) return KRO_E_FAIL;
+  cell->AddRef();  // taken over as it is: no view through the interface to look up
+  vertex = KroCell_var::Adopt(cell);
+  return KRO_S_OK;
+}
 
 // --- Distance operators --------------------------------------------------------------------
 
@@ -338,4 +349,10 @@ KroResult GetCellsOnBodyFromPointByGeomReroute(int /*mode*/, double tolerance, s
     if (agreements) agreements->Append(hit.directionAgrees ? 1 : 0);
   }
   return KRO_S_OK;
+}
+
+KroResult GetFirstVertexOnBodyFromPoint(double tolerance, KroMathPoint* point, KroBody* body,
+                                        KroCell_var& vertex) {
+  if (!point || !body) return KRO_E_FAIL;
+  return body->GetFirstVertexNear(tolerance, *point, vertex);
 }

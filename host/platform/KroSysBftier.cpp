@@ -29,6 +29,15 @@ void KroSysBftier(int stage, const char* name, int) {
   if (TraceToStderr()) std::fprintf(stderr, "KroSysBftier %d %s\n", stage, safe_name);
 }
 
+void KroSysTraceMessage(const char* origin, const char* text) {
+  const char* safe_origin = origin ? origin : "";
+  const char* safe_text = text ? text : "";
+  for (KroSysTraceRecorder* r = g_TopRecorder; r != nullptr; r = r->_Previous) {
+    r->_Messages.push_back(KroSysTraceMessageEntry{safe_origin, safe_text});
+  }
+  if (TraceToStderr()) std::fprintf(stderr, "KroSysTraceMessage %s: %s\n", safe_origin, safe_text);
+}
+
 KroSysTraceRecorder::KroSysTraceRecorder() : _Previous(g_TopRecorder), _Next(nullptr) {
   if (_Previous != nullptr) _Previous->_Next = this;
   g_TopRecorder = this;

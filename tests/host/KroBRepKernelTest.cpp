@@ -4,6 +4,7 @@
 // cell again from its written point is tested through the host objects.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <set>
@@ -13,6 +14,8 @@
 #include "KroBRepKernel.h"
 #include "KroHostTestDocuments.h"
 #include "KroMmdGeomCursorForODT.h"
+#include "KroSysTraceRecorder.h"
+#include "KroUnicodeString.h"
 
 namespace {
 
@@ -32,6 +35,18 @@ int TotalCells(const KroBRepModel& m, int dim) {
 }
 
 double Dot(const KroBRepXYZ& a, const KroBRepXYZ& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+
+// A point as a stream carries it: each coordinate printed with "%g" and read back.
+KroBRepXYZ AsWritten(const KroBRepXYZ& p) {
+  double read[3] = {0, 0, 0};
+  const double values[3] = {p.x, p.y, p.z};
+  for (int k = 0; k < 3; ++k) {
+    KroUnicodeString text;
+    text.BuildFromNum(values[k], "%g");
+    EXPECT_NE(text.ConvertToNum(&read[k], "%le"), 0);
+  }
+  return {read[0], read[1], read[2]};
+}
 
 TEST(KroBRepModel, ReadsEachStepModelTwiceWithTheReadmeCountsAndTheSameUniqueTags) {
   for (const KroHostTestModel& f : KroHostTestModels()) {
@@ -95,6 +110,24 @@ TEST(KroBRepModel, MissingOrNonModelFilesFailWithTheirCode) {
   }
 }
 
+// Fault: the engine's message printer wrote this model's unresolved reference on the host's
+// standard output. It is a reading warning of the model and a message of the trace channel.
+TEST(KroBRepModel, EngineMessagesBecomeReadingWarningsAndNeverReachStandardOutput) {
+  KroSysTraceRecorder recorder;
+  ::testing::internal::CaptureStdout();
+  auto led = LoadOrFail(KroHostTestModelPath("LED_D5.0mm-4_RGB_Staggered_Pins.step"));
+  auto clean = LoadOrFail(KroHostTestModelPath("CP_Elec_6.3x5.9.step"));
+  EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
+  ASSERT_TRUE(led && clean);
+  const std::string warning = "*** ERR StepReaderData : Unresolved Reference : Fails Count : 1 ***";
+  EXPECT_EQ(led->ReadingWarnings(), std::vector<std::string>{warning});
+  EXPECT_TRUE(clean->ReadingWarnings().empty());
+  ASSERT_EQ(recorder.Messages().size(), 1u);
+  EXPECT_EQ(recorder.Messages()[0].origin, "KroBRepModel::Load");
+  EXPECT_EQ(recorder.Messages()[0].text, warning);
+  EXPECT_TRUE(recorder.Entries().empty()) << "a message is no failure";
+}
+
 TEST(KroBRepCell, NormalsPointOutOfTheMaterialAlsoAfterABooleanCut) {
   auto box = KroBRepModel::MakeBox(10, 20, 30);
   ASSERT_TRUE(box);
@@ -145,57 +178,112 @@ TEST(KroBRepCell, DegenerateAndSeamEdgesAnswerWithoutCrashing) {
   EXPECT_EQ(seams, 2);       // one per body
 }
 
-TEST(KroBRepSolid, IndexedSearchGivesTheBruteForceAnswers) {
-  auto part = KroBRepModel::MakeSamplePart();
-  auto plate = KroBRepModel::MakeHoledPlate(6, 7, true);
-  auto dsub = LoadOrFail(KroHostTestModelPath(KroHostTestModels()[5].file));
-  ASSERT_TRUE(part && plate && dsub);
-  for (const KroBRepSolid* s :
-       {part->Solid(part->SolidCount() - 1), plate->Solid(0), dsub->Solid(0)}) {
-    SCOPED_TRACE(s->Name());
-    // Probe points: each cell's point, pushed off by a fraction of the tolerance, and a far one.
-    for (int dim = 0; dim < 4; ++dim) {
-      const int step = std::max(1, s->CellCount(dim) / 40);
-      for (int i = 0; i < s->CellCount(dim); i += step) {
-        KroBRepXYZ p;
-        ASSERT_TRUE(s->Cell(dim, i).Point(p).Ok());
-        for (const KroBRepXYZ& q : {p, KroBRepXYZ{p.x + 0.012, p.y - 0.007, p.z + 0.005},
-                                    KroBRepXYZ{p.x + 1e3, p.y, p.z}}) {
-          const KroBRepXYZ dir{0.6, 0.0, 0.8};
-          std::vector<KroBRepCellHit> fast, slow;
-          ASSERT_TRUE(s->Search(dim, kTol, q, &dir, fast).Ok());
-          ASSERT_TRUE(s->SearchBruteForce(dim, kTol, q, &dir, slow).Ok());
-          ASSERT_EQ(fast.size(), slow.size()) << "dim " << dim << " cell " << i;
-          for (std::size_t k = 0; k < fast.size(); ++k) {
-            EXPECT_EQ(fast[k].cell, slow[k].cell);
-            EXPECT_EQ(fast[k].distance, slow[k].distance);
-            EXPECT_EQ(fast[k].directionAgrees, slow[k].directionAgrees);
-            EXPECT_LT(fast[k].distance, kTol);
+// Every model of the test data and every built-in part, as a property: from each cell's point
+// and direction as a stream writes them (six significant digits), and from a point pushed off
+// by a fraction of the tolerance, the index answers exactly what the scan of every cell
+// answers. Bodies with many cells are sampled, more thinly under a sanitizer.
+TEST(KroBRepSolid, IndexedSearchAnswersAsTheScanFromEveryWrittenPoint) {
+  std::vector<std::shared_ptr<KroBRepModel>> models = {
+      KroBRepModel::MakeSamplePart(),    KroBRepModel::MakeHoledPlate(6, 7, true),
+      KroBRepModel::MakePlateVersion(2), KroBRepModel::MakeFilletedPlate(),
+      KroBRepModel::MakeSphere(5),       KroBRepModel::MakeCylinder(3, 8)};
+  for (const KroHostTestModel& f : KroHostTestModels())
+    models.push_back(LoadOrFail(KroHostTestModelPath(f.file)));
+  const int lookups = KroHostTestUnderSanitizer() ? 20 : 80;  // per dimension of a big body
+  int compared = 0;
+  for (const auto& model : models) {
+    ASSERT_TRUE(model);
+    for (int s = 0; s < model->SolidCount(); ++s) {
+      const KroBRepSolid& solid = *model->Solid(s);
+      for (int dim = 0; dim < 4; ++dim) {
+        const int step = std::max(1, solid.CellCount(dim) / lookups);
+        for (int i = 0; i < solid.CellCount(dim); i += step) {
+          const KroBRepCell cell = solid.Cell(dim, i);
+          SCOPED_TRACE(model->SourcePath() + " " + solid.Name() + " tag " +
+                       std::to_string(cell.Tag()));
+          KroBRepXYZ p, d{0.5, 0.5, 0.707107};
+          ASSERT_TRUE(cell.Point(p).Ok());
+          if (dim == kKroBRepEdge || dim == kKroBRepFace) cell.Direction(p, d);
+          const KroBRepXYZ written = AsWritten(p), direction = AsWritten(d);
+          for (const KroBRepXYZ& q : {written, KroBRepXYZ{p.x + 0.012, p.y - 0.007, p.z + 0.005}}) {
+            std::vector<KroBRepCellHit> fast, slow;
+            ASSERT_TRUE(solid.Search(dim, kTol, q, &direction, fast).Ok());
+            ASSERT_TRUE(solid.SearchBruteForce(dim, kTol, q, &direction, slow).Ok());
+            ASSERT_EQ(fast.size(), slow.size());
+            for (std::size_t k = 0; k < fast.size(); ++k) {
+              EXPECT_EQ(fast[k].cell, slow[k].cell);
+              EXPECT_EQ(fast[k].distance, slow[k].distance);
+              EXPECT_EQ(fast[k].directionAgrees, slow[k].directionAgrees);
+            }
+            ++compared;
           }
+          // The written point lies on the cell: the cell itself is always among the answers.
+          std::vector<KroBRepCellHit> hits;
+          ASSERT_TRUE(solid.Search(dim, kTol, written, &direction, hits).Ok());
+          EXPECT_TRUE(std::any_of(hits.begin(), hits.end(),
+                                  [&](const KroBRepCellHit& h) { return h.cell == cell; }));
         }
       }
     }
   }
+  EXPECT_GT(compared, 3000);
 }
 
-TEST(KroBRepSolid, FirstVertexInOrderWinsOverTheNearest) {
-  auto box = KroBRepModel::MakeBox(0.01, 1, 1);  // vertices 0.01 apart along x
-  ASSERT_TRUE(box);
-  const KroBRepSolid& s = *box->Solid(0);
-  for (const KroBRepCell& v : s.Cells(kKroBRepVertex)) {
-    KroBRepXYZ p;
-    ASSERT_TRUE(v.Point(p).Ok());
-    KroBRepCell first;
-    ASSERT_TRUE(s.FirstVertexNear(p, kTol, first).Ok());
-    EXPECT_LE(first.Index(), v.Index());
-    std::vector<KroBRepCellHit> hits;
-    ASSERT_TRUE(s.Search(kKroBRepVertex, kTol, p, nullptr, hits).Ok());
-    ASSERT_EQ(hits.size(), 2u);
-    EXPECT_EQ(hits[0].cell, v) << "the search itself gives the nearest first";
+// Fault: the engine's usual box of this torus face came out flat in x (-0.0045 to -0.0045
+// where the face spans -0.38 to 0.38), so the index never offered the face and its stream read
+// back as lost although the point lies 1.8e-6 from the face.
+TEST(KroBRepSolid, FindsTheTorusFaceWhoseUsualBoxIsFlat) {
+  auto model = LoadOrFail(KroHostTestModelPath("Converter_DCDC_muRata_OKI-78SR_Vertical.step"));
+  ASSERT_TRUE(model);
+  const KroBRepXYZ point{0.150304, -0.183618, 1.08036}, direction{0.40631, -0.777913, 0.479336};
+  std::vector<KroBRepCellHit> hits;
+  ASSERT_TRUE(model->Solid(0)->Search(kKroBRepFace, kTol, point, &direction, hits).Ok());
+  ASSERT_FALSE(hits.empty());
+  EXPECT_EQ(hits[0].cell.Tag(), 33u);
+  EXPECT_EQ(hits[0].cell.GeometryType(), "Torus");
+}
+
+// The vertex lookup answers from the index what the walk in the solid's order answers: the
+// first vertex strictly within the tolerance, not the nearest one. Bodies with clusters of
+// vertices closer than the tolerance (thin boxes: four vertices at each end, or all eight,
+// within 0.0145 of one another), probed at each vertex and around it.
+TEST(KroBRepSolid, FirstVertexFromTheIndexIsTheFirstInTheSolidsOrder) {
+  const std::shared_ptr<KroBRepModel> models[] = {
+      KroBRepModel::MakeBox(0.01, 0.01, 1), KroBRepModel::MakeBox(0.005, 0.008, 0.011),
+      KroBRepModel::MakeBox(0.01, 1, 1), KroBRepModel::MakeHoledPlate(6, 7, true),
+      LoadOrFail(KroHostTestModelPath("TQFP-100-1EP_14x14mm_P0.5mm_EP5x5mm.step"))};
+  int clustered = 0, nearestIsLater = 0;
+  for (const auto& model : models) {
+    ASSERT_TRUE(model);
+    const KroBRepSolid& s = *model->Solid(0);
+    const int step = std::max(1, s.CellCount(0) / (KroHostTestUnderSanitizer() ? 100 : 400));
+    for (int v = 0; v < s.CellCount(0); v += step) {
+      KroBRepXYZ p;
+      ASSERT_TRUE(s.Cell(kKroBRepVertex, v).Point(p).Ok());
+      for (double dx : {-0.015, 0.0, 0.015})
+        for (double dy : {-0.015, 0.0, 0.015})
+          for (double dz : {-0.015, 0.0, 0.015}) {
+            const KroBRepXYZ q{p.x + dx, p.y + dy, p.z + dz};
+            SCOPED_TRACE(model->SourcePath() + " vertex " + std::to_string(v));
+            KroBRepCell indexed, walked;
+            const KroBRepStatus a = s.FirstVertexNear(q, kTol, indexed);
+            const KroBRepStatus b = s.FirstVertexNearByWalk(q, kTol, walked);
+            ASSERT_EQ(a.code, b.code);
+            EXPECT_EQ(indexed, walked);
+            std::vector<KroBRepCellHit> near;
+            ASSERT_TRUE(s.Search(kKroBRepVertex, kTol, q, nullptr, near).Ok());
+            if (near.size() < 2) continue;
+            ++clustered;
+            if (near[0].cell != walked) ++nearestIsLater;
+          }
+    }
+    KroBRepCell none;
+    EXPECT_EQ(s.FirstVertexNear({1e6, 1e6, 1e6}, kTol, none).code, KroBRepCode::NotFound);
+    EXPECT_TRUE(none.IsNull()) << "left untouched";
   }
-  KroBRepCell none;
-  EXPECT_EQ(s.FirstVertexNear({5, 5, 5}, kTol, none).code, KroBRepCode::NotFound);
-  EXPECT_TRUE(none.IsNull());
+  // The probes did meet clusters, and the order, not the distance, decided.
+  EXPECT_GT(clustered, 100) << clustered;
+  EXPECT_GT(nearestIsLater, 20) << nearestIsLater;
 }
 
 }  // namespace

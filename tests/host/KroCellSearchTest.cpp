@@ -115,16 +115,21 @@ void RoundTrip(const KroBody_var& body, short dimension, int stride, Counts& cou
     const KroMathPoint written(AsWritten(point.GetX()), AsWritten(point.GetY()),
                                AsWritten(point.GetZ()));
     if (dimension == 0) {
-      // The first vertex of the body strictly within the tolerance; an earlier vertex that near
-      // wins by order.
-      KroCell* found = nullptr;
-      for (int v = 1; v <= vertices.Size() && !found; ++v) {
-        KroMathPoint at;
-        if (vertices[v]->GetPointOnCell(at) == KRO_S_OK && at.DistanceTo(written) < kTolerance)
-          found = vertices[v];
+      // The first vertex of the body strictly within the tolerance: an earlier vertex that near
+      // wins by order, and is then as good as the cell.
+      KroMathPoint at = written;
+      KroCell_var found;
+      ASSERT_EQ(GetFirstVertexOnBodyFromPoint(kTolerance, &at, body.get(), found), KRO_S_OK)
+          << where;
+      if (found.get() == cell) {
+        ++counts.same;
+        continue;
       }
-      ASSERT_TRUE(found) << where;
-      ++(found == cell ? counts.same : counts.ambiguous);
+      KroMathPoint own;
+      ASSERT_EQ(found->GetPointOnCell(own), KRO_S_OK);
+      const bool earlier = vertices.Locate(found.get()) < vertices.Locate(cell);
+      ++(earlier && own.DistanceTo(written) < kTolerance ? counts.ambiguous : counts.wrong);
+      if (!earlier) counts.failures.push_back(where);
       continue;
     }
     const Hits hits =
@@ -230,6 +235,29 @@ TEST(GetCellsOnBodyFromPointByGeomReroute, RefusesBadArgumentsWithNoListToDelete
               KRO_E_FAIL);
     EXPECT_TRUE(hits == nullptr && distances == nullptr) << "no list to delete";
   }
+  // The vertex query: no point or body, or a point or tolerance no vertex can meet, fails and
+  // leaves the vertex as it was.
+  KroCell_var before = KroHostTestCell(body, 0), vertex = before;
+  KroMathPoint corner(0, 0, 0);
+  const struct {
+    const char* name;
+    double tolerance;
+    KroMathPoint* point;
+    KroBody* body;
+  } vertexRows[] = {{"no point", kTolerance, nullptr, body.get()},
+                    {"no body", kTolerance, &corner, nullptr},
+                    {"nan point", kTolerance, &nan, body.get()},
+                    {"negative tolerance", -1.0, &corner, body.get()},
+                    {"nan tolerance", std::nan(""), &corner, body.get()},
+                    {"no vertex that near", kTolerance, &point, body.get()}};
+  for (const auto& row : vertexRows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(GetFirstVertexOnBodyFromPoint(row.tolerance, row.point, row.body, vertex),
+              KRO_E_FAIL);
+    EXPECT_EQ(vertex.get(), before.get());
+  }
+  ASSERT_EQ(GetFirstVertexOnBodyFromPoint(kTolerance, &corner, body.get(), vertex), KRO_S_OK);
+  EXPECT_EQ(vertex->GetDimension(), 0);
 }
 
 TEST(GetCellsOnBodyFromPointByGeomReroute,

@@ -29,6 +29,8 @@ inline const std::vector<KroHostTestModel>& KroHostTestModels() {
       {"SMA_Amphenol_132291-12_Vertical.step", 1, 137, 287, 159},
       {"DSUB-15-HD_Female_Horizontal_P2.29x1.98mm_EdgePinOffset9.40mm.step", 1, 234, 481, 282},
       {"TQFP-100-1EP_14x14mm_P0.5mm_EP5x5mm.step", 1, 1549, 4203, 2658},
+      {"Converter_DCDC_muRata_OKI-78SR_Vertical.step", 6, 383, 1048, 674},
+      {"LED_D5.0mm-4_RGB_Staggered_Pins.step", 1, 58, 126, 73},
   };
   return models;
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "KroBRepModel.h"
 #include "tools/KroOdtToolRun.h"
 
 namespace {
@@ -14,6 +15,11 @@ TEST(KroOdtWrittenStreams, AreTheSameAsTheCommittedLists) {
   const std::string models = KROODT_MODELS_DIR;
   const std::string lists = models + "/../streams/";
   const std::string cp = models + "/CP_Elec_6.3x5.9.step";
+  // A plate with a 10 x 10 grid of holes: its top and bottom faces take the path for faces
+  // with many holes when their points are chosen.
+  KroOdtTempDir dir;
+  const std::string plate = dir.File("plate100.brep");
+  ASSERT_TRUE(KroBRepModel::MakeHoledPlate(10, 10, false)->SaveBRep(plate).Ok());
   const struct {
     const char* list;
     std::vector<std::string> args;
@@ -23,6 +29,7 @@ TEST(KroOdtWrittenStreams, AreTheSameAsTheCommittedLists) {
       {"sample-logs.txt", {"features", "--logs", "--quiet"}},
       {"CP_Elec-cells.txt", {"cells", "--quiet", cp}},
       {"CP_Elec-logs.txt", {"features", "--logs", "--quiet", cp}},
+      {"plate100-faces.txt", {"cells", "--dim", "2", "--quiet", plate}},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(KroOdtDescribeRun(row.args) + " against " + row.list);

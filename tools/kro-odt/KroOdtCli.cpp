@@ -126,6 +126,32 @@ std::string KroOdtQuote(const std::string& text) { return "\"" + EscapeText(text
 
 std::string KroOdtEscape(const std::string& text) { return EscapeText(text, false); }
 
+std::string KroOdtJsonString(const std::string& text) {
+  std::string out = "\"";
+  for (size_t pos = 0; pos < text.size();) {
+    const unsigned char c = static_cast<unsigned char>(text[pos]);
+    if (c >= 0x80) {
+      if (const size_t length = Utf8Length(text, pos)) {
+        out.append(text, pos, length);
+        pos += length;
+        continue;
+      }
+    }
+    ++pos;
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += static_cast<char>(c);
+    } else if (c < 0x20 || c >= 0x7F) {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "\\u%04X", c);
+      out += escape;
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  return out + "\"";
+}
+
 const KroOdtVerb* KroOdtFindVerb(const std::string& name) {
   for (const KroOdtVerb& verb : KroOdtVerbTable()) {
     if (name == verb.name) return &verb;

@@ -112,5 +112,8 @@ int KroOdtPrintReport(const KroOdtArgs& args, const KroOdtReport& report);
 std::string KroOdtQuote(const std::string& text);
 // The same escapes without the surrounding quotes (and with the quotes left alone).
 std::string KroOdtEscape(const std::string& text);
+// A text as a JSON string: quotes, backslashes and control characters escaped, well-formed
+// UTF-8 kept, any other byte read as Latin-1, so that the output is always valid JSON.
+std::string KroOdtJsonString(const std::string& text);
 
 #endif

@@ -87,6 +87,14 @@ int KroOdtLoadModel(const KroOdtArgs& args, const std::string& path, KroMfPart_v
       }
     }
   }
+  // What the engines reported while the model was read (an unresolved reference in a STEP
+  // file, say): shown with --trace; info lists the reading warnings in any case.
+  if (args.trace) {
+    for (const KroSysTraceMessageEntry& message : recorder.Messages()) {
+      std::fprintf(stderr, "kro-odt: trace: message from %s: %s\n", message.origin.c_str(),
+                   KroOdtEscape(message.text).c_str());
+    }
+  }
   if (KroFailed(rc) || !part) {
     std::fprintf(stderr, "kro-odt: cannot read model %s: %s\n",
                  path.empty() ? "(built-in sample part)" : KroOdtQuote(path).c_str(),

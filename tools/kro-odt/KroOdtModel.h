@@ -26,7 +26,8 @@ bool KroOdtIsModelOperand(const std::string& operand);
 
 // Loads the model at path, or makes the built-in sample part when path is empty. On failure
 // prints one line on stderr ("kro-odt: cannot read model "x.step": no such file") and returns
-// kKroOdtExitUsage; kKroOdtExitOk otherwise. Shows a progress line while a file loads.
+// kKroOdtExitUsage; kKroOdtExitOk otherwise. Shows a progress line while a file loads; with
+// --trace, one line on stderr per message the engines reported meanwhile.
 int KroOdtLoadModel(const KroOdtArgs& args, const std::string& path, KroMfPart_var& part);
 
 // How a verb names the model in its output: the path, or "built-in sample part".

@@ -33,24 +33,6 @@ KroOdtCellEntry EntryOf(const KroMfPart_var& part, const KroCell_var& cell) {
   return entry;
 }
 
-std::string JsonString(const std::string& text) {
-  std::string out = "\"";
-  for (const char c : text) {
-    const unsigned char u = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
-    } else if (u < 0x20) {
-      char escape[8];
-      std::snprintf(escape, sizeof escape, "\\u%04X", u);
-      out += escape;
-    } else {
-      out += c;
-    }
-  }
-  return out + "\"";
-}
-
 std::string TallyJson(const KroOdtTally& tally) {
   return "\"cells\":" + std::to_string(tally.cells) + ",\"same\":" + std::to_string(tally.same) +
          ",\"ambiguous\":" + std::to_string(tally.ambiguous) +
@@ -297,9 +279,9 @@ std::vector<std::string> KroOdtRoundtripNotes(const KroOdtRoundtripResult& resul
 std::string KroOdtRoundtripJson(const KroOdtRoundtripResult& result, const std::string& model) {
   char seconds[32];
   std::snprintf(seconds, sizeof seconds, "%.3f", result.seconds);
-  std::string json = "{\"model\":" + JsonString(model) + ",\"via\":" + JsonString(result.via) +
-                     "," + TallyJson(result.total) + ",\"seconds\":" + seconds +
-                     ",\"by_dimension\":{";
+  std::string json = "{\"model\":" + KroOdtJsonString(model) +
+                     ",\"via\":" + KroOdtJsonString(result.via) + "," + TallyJson(result.total) +
+                     ",\"seconds\":" + seconds + ",\"by_dimension\":{";
   for (int d = 0; d <= 3; ++d) {
     json += std::string(d == 0 ? "" : ",") + "\"" + kDimensionKeys[d] + "\":{" +
             TallyJson(result.byDimension[d]) + "}";
@@ -307,10 +289,10 @@ std::string KroOdtRoundtripJson(const KroOdtRoundtripResult& result, const std::
   json += "},\"problems\":[";
   bool first = true;
   for (const KroOdtRoundtripNote& note : result.notes) {
-    json += std::string(first ? "" : ",") + "{\"cell\":" + JsonString(note.cell) +
+    json += std::string(first ? "" : ",") + "{\"cell\":" + KroOdtJsonString(note.cell) +
             ",\"verdict\":\"" + KroOdtVerdictWord(note.verdict) +
-            "\",\"detail\":" + JsonString(note.detail) + ",\"stream\":" + JsonString(note.stream) +
-            "}";
+            "\",\"detail\":" + KroOdtJsonString(note.detail) +
+            ",\"stream\":" + KroOdtJsonString(note.stream) + "}";
     first = false;
   }
   return json + "]}";

@@ -35,10 +35,13 @@ const std::vector<KroOdtVerb>& KroOdtVerbTable() {
        "  count:   3\n"
        "  text:    [1,'ab']\n",
        KroOdtRunOctets},
-      {"info", "[MODEL]", 0, 1, "", "list the features, bodies and cell counts of a model",
-       "Prints the model, then one line per feature (identifier, name, alias and journaling\n"
-       "name when it has them, body), one line per body (name, tag, its cells by dimension)\n"
-       "and the cell counts of the whole model.\n",
+      {"info", "[MODEL]", 0, 1, "--json", "list the features, bodies and cell counts of a model",
+       "Prints the model and, when reading it raised any, its reading warnings (what the\n"
+       "geometric engine reported, an unresolved reference in a STEP file, say), then one line\n"
+       "per feature (identifier, name, alias and journaling name when it has them, body), one\n"
+       "line per body (name, tag, its cells by dimension) and the cell counts of the whole\n"
+       "model. With --json, one JSON object with the keys \"model\", \"reading_warnings\",\n"
+       "\"features\", \"bodies\" and \"cells\" instead.\n",
        KroOdtRunInfo},
       {"cells", "[MODEL]", 0, 1, "--dim", "write the topology stream of every cell",
        "Prints one line per cell: its compact topology stream and nothing else, body by body,\n"

@@ -35,7 +35,7 @@ struct KroMfPart::Impl {
   std::vector<KroMfBody*> bodies;  // by solid index
   std::map<unsigned int, KroMfBody*> bodiesByTag;
   std::vector<KroMfFeature*> features;
-  std::map<unsigned int, KroBaseUnknown*> cellsByTag;  // made on first request
+  std::vector<KroCell*> cellsByTag;  // by tag (tags are dense), made on first request
   // The modeling log, made on first need (KroMfLog::Of).
   KroMfLog* log = nullptr;
 
@@ -77,6 +77,9 @@ class KroMfBody : public KroMfPartObject, public virtual KroBody {
   KroResult GetAllCells(KroListPtrKroCell& cells, short dimension) const override;
   int GetCellCount(short dimension) const override;
   KroUnicodeString GetName() const override { return KroUnicodeString(_Solid->Name()); }
+  // From the solid's index of its vertices.
+  KroResult GetFirstVertexNear(double tolerance, const KroMathPoint& point,
+                               KroVar<KroCell>& vertex) const override;
 
   const KroBRepSolid* GetSolid() const { return _Solid; }
 
