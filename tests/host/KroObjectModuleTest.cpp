@@ -97,7 +97,6 @@ TEST(ToCreateBOA, MakesNothingAndLeavesNothingAliveForAMismatch) {
       {"the meta object is no extension", face.get(), MarkMeta(), &MakeMark},
       {"the object is of another late type", part->GetBody(1).get(), TestMark<false>::Meta(),
        &MakeMark},
-      {"no object", nullptr, TestMark<false>::Meta(), &MakeMark},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.what);
