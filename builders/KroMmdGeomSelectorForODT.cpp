@@ -5,11 +5,6 @@
 #include "KroCell.h"
 #include "KroSysBftier.h"
 
-const KroUnicodeString KroMmdGeomSelectorForODT::_sSeparator("_");
-
-const KroUnicodeString KroMmdGeomSelectorForODT::_TabType[KroMmdGeomSelectorForODT::_nbTypes] = {
-    "Vrtx", "Edge", "Face", "Wire", "Axis", "Vlme"};
-
 KroMmdGeomSelectorForODT::KroMmdGeomSelectorForODT() : _GeoType(NoGeoType), _IsAxis(0) {}
 
 KroMmdGeomSelectorForODT::KroMmdGeomSelectorForODT(const KroMmdGeomSelectorForODT& other) = default;

@@ -32,7 +32,8 @@ class KroMmdGeomSelectorForODT : public KroMmdGeomCursorForODT {
     Vlme = 5   // a volume given by two of its faces (two point and direction pairs)
   };
 
-  // Class constants, defined in KroMmdGeomSelectorForODT.cpp.
+  // Class constants. The two string objects are built when the library is loaded, before the
+  // link stream's (debug/KroMmdStartUp.cpp).
   static const KroUnicodeString _sSeparator;  // "_"
   static constexpr int _nbTypes = 6;
   static constexpr int _Version = 1;

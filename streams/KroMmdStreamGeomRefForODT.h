@@ -32,8 +32,8 @@ class KroMmdStreamGeomRefForODT : public KroMmdGeomCursorForODT {
     Vlme = 6   // a volume given by two of its faces (two point and direction pairs)
   };
 
-  // Class constants. The two string objects are built when the library is loaded; see
-  // KroMmdStreamClassTables.cpp for the order in which the compact streams' tables are built.
+  // Class constants. The two string objects are built when the library is loaded, after the
+  // geometric selector's (debug/KroMmdStartUp.cpp).
   static const KroUnicodeString _sSeparator;  // "_"
   static constexpr int _nbTypes = 7;
   static constexpr int _Version = 3;

@@ -83,7 +83,8 @@ class KroMfBRepAccess : public virtual KroIBRepAccess,
  public:
   KroMfBRepAccess(const KroIGeometricalElement_var& support, const KroCell_var& cell, int kind)
       : _Support(support), _Cell(cell), _Kind(kind) {}
-  const char* GetLateType() const override { return "KroMfBRepAccess"; }
+  // The late type that extensions of BRep accesses name.
+  const char* GetLateType() const override { return "KroBRepAccessImpl"; }
 
   KroTopology_var GetTopology() const override { return KroTopology_var(_Cell); }
   int GetKindCode() const override { return _Kind; }

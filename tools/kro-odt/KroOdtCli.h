@@ -85,6 +85,7 @@ int KroOdtRunFind(KroOdtArgs& args);
 int KroOdtRunRoundtrip(KroOdtArgs& args);
 int KroOdtRunDiff(KroOdtArgs& args);
 int KroOdtRunRender(KroOdtArgs& args);
+int KroOdtRunDump(KroOdtArgs& args);  // KroOdtDump.cpp
 
 // The result of one text conversion, ready to print: the lines of a success, or why it failed.
 struct KroOdtReport {

@@ -224,6 +224,12 @@ const TraceWords kTraceWords[] = {
     {"KroMmdStreamDelegateForODT::_ComputeStreamAttributes", 600,
      "the delegate's contract has no identifier"},
 
+    // Dumping a cell's delegate stream through its BRep access's debugging extension.
+    {"KroMmdUtilDebugExt::DumpStreamTrefle", 9001, "the extended object is no BRep access"},
+    {"KroMmdUtilDebugExt::DumpStreamTrefle", 9002, "the BRep access makes no delegates"},
+    {"KroMmdUtilDebugExt::DumpStreamTrefle", 9003, "the BRep access made no delegate"},
+    {"KroMmdUtilDebugExt::DumpStreamTrefle", 9099, "a host error was raised while dumping"},
+
     // Reading a JSON stream (any builder).
     {"KroMmdODTStreamBuilder::SetODTStream", 100,
      "the text is not a JSON object (or nests too deep)"},

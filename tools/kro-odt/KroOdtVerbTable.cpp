@@ -179,6 +179,23 @@ const std::vector<KroOdtVerb>& KroOdtVerbTable() {
        "  $ echo '{{ a;b | SemicolonToComa }}' | kro-odt render\n"
        "  a,b\n",
        KroOdtRunRender},
+      {"dump", "[MODEL]", 0, 1, "--dim --label",
+       "dump every cell's delegate stream through its BRep access's debugging extension",
+       "Asks the BRep access of every cell, body by body as cells lists them, for its debugging\n"
+       "extension and lets it dump the delegate stream of its cell under the label L (kro-odt\n"
+       "by default). The extension writes one line per cell on the host's trace output: the\n"
+       "label, \"_StreamTrefleBRepAccess\", two spaces and the stream. The verb prints those\n"
+       "lines on standard output (the trace output is standard error elsewhere); anything else a\n"
+       "dump writes there goes to standard error. Lines are written only when the environment\n"
+       "variable MMD_ACTIVATE_DUMPSTREAMTREFLE holds a non-zero number, read once per process;\n"
+       "otherwise the cells are dumped without output and one line on standard error says to\n"
+       "set it. With --dim N only the cells of that dimension. A cell that cannot be dumped is\n"
+       "told on standard error and makes the exit status 1.\n"
+       "\n"
+       "  $ MMD_ACTIVATE_DUMPSTREAMTREFLE=1 kro-odt dump --dim 2 --label Probe\n"
+       "  Probe_StreamTrefleBRepAccess  3_5_Pad.1_Face_0_36.875_4_-1_-0_0_-1_\n"
+       "  ...\n",
+       KroOdtRunDump},
       {"demo", "", 0, 0, "", "show the verbs on the sample part and two texts", "", KroOdtRunDemo},
   };
   return verbs;
@@ -197,6 +214,7 @@ const std::vector<KroOdtOption>& KroOdtOptionTable() {
       {"--json", "", "the result as one JSON object"},
       {"--root", "DIR", "the folder below which render reads the files of a template"},
       {"--rewrite", "", "find: the value of each meta stream written again with its format"},
+      {"--label", "L", "dump: the label of the dumped lines"},
   };
   return options;
 }

@@ -1,0 +1,224 @@
+// The debugging extension of BRep accesses: registered when the library loads, made by asking
+// an access for KroIMmrUtilDebug, the dump line and its switch, read once per process (each
+// case with its own environment runs in a forked child), and the failing stages.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+
+#include "KroBRepDecode.h"
+#include "KroError.h"
+#include "KroIMmiDelegateBuilder.h"
+#include "KroIMmrUtilDebug.h"
+#include "KroInterfaceDictionary.h"
+#include "KroMmdGeomSelectorForODT.h"
+#include "KroMmdStreamGeomRefForODT.h"
+#include "KroMmdUtilDebugExt.h"
+#include "KroOMModule.h"
+#include "KroSysTraceRecorder.h"
+#include "KroVyxOutput.h"
+#include "VyxTkCompatCtx.h"
+#include "host/KroHostTestDocuments.h"
+
+namespace {
+
+const char* const kSwitch = "MMD_ACTIVATE_DUMPSTREAMTREFLE";
+
+// What the library had built by the time this program's own static objects are built.
+struct AtLoad {
+  bool registered;
+  std::string selectorTypes, linkTypes;
+};
+AtLoad Snapshot() {
+  KroCreateBOAFunction create = nullptr;
+  KroQueryBOAFunction query = nullptr;
+  KroInterfaceDictionary::FindBOA("KroBRepAccessImpl", "KroIMmrUtilDebug", create, query);
+  AtLoad seen{create == &CreateBOAKroIMmrUtilDebugKroMmdUtilDebugExt, "", ""};
+  for (const KroUnicodeString& token : KroMmdGeomSelectorForODT::_TabType)
+    seen.selectorTypes += token.ToStdString() + KroMmdGeomSelectorForODT::_sSeparator.ToStdString();
+  for (const KroUnicodeString& token : KroMmdStreamGeomRefForODT::_TabType)
+    seen.linkTypes += token.ToStdString() + KroMmdStreamGeomRefForODT::_sSeparator.ToStdString();
+  return seen;
+}
+const AtLoad kAtLoad = Snapshot();
+// In this process dumps run with the switch on (children set their own).
+const bool kSwitchOn = (setenv(kSwitch, "1", 1), true);
+
+// A BRep access of the first face of the sample part's body 3, which EdgeFillet.1 makes.
+KroIBRepAccess_var SampleAccess(const KroMfPart_var& part) {
+  return KroBRepDecode(KroHostTestCell(part->GetBody(3), 2), part->GetFeature(3));
+}
+
+// Runs body in a forked child whose variable is value (unset when null); gives the child's
+// exit code and what it wrote on the trace output.
+struct ChildRun {
+  int exitCode;
+  std::string written;
+};
+ChildRun InChild(const char* value, const std::function<int()>& body) {
+  char path[] = "/tmp/kroodt-debug-XXXXXX";
+  const int file = mkstemp(path);
+  const pid_t child = fork();
+  if (child == 0) {
+    value != nullptr ? setenv(kSwitch, value, 1) : unsetenv(kSwitch);
+    int code = 0;
+    std::string text;
+    {
+      KroVyxOutput::Capture capture;
+      code = body();
+      text = capture.Text();
+    }
+    std::ofstream(path, std::ios::binary) << text;
+    std::_Exit(code);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  close(file);
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream written;
+  written << in.rdbuf();
+  std::remove(path);
+  return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, written.str()};
+}
+
+int Dump(const char* label) {
+  const KroMfPart_var part = KroHostTestSamplePart();
+  return static_cast<int>(KroIMmrUtilDebug_var(SampleAccess(part))->DumpStreamTrefle(label));
+}
+
+}  // namespace
+
+TEST(KroMmdUtilDebugExt, IsRegisteredAndTheStreamTablesBuiltBeforeTheProgramRuns) {
+  EXPECT_TRUE(kAtLoad.registered) << "no registration call in the program: the load made it";
+  EXPECT_EQ(kAtLoad.selectorTypes, "Vrtx_Edge_Face_Wire_Axis_Vlme_");
+  EXPECT_EQ(kAtLoad.linkTypes, "Vrtx_Edge_Face_Wire_Axis_Feat_Vlme_");
+  // The library's module ran its one entry from a table the loader left read-only.
+  ASSERT_FALSE(KroOMModule::GetLoadedModules().empty());
+  const KroOMModule* module = KroOMModule::GetLoadedModules().front();
+  EXPECT_EQ(module->GetRegisteredEntryCount(), 1);
+  const auto table = reinterpret_cast<uintptr_t>(module->GetInfo().begin);
+  std::ifstream maps("/proc/self/maps");
+  std::string line, permissions;
+  for (uintptr_t from = 0, to = 0; std::getline(maps, line);) {
+    std::sscanf(line.c_str(), "%lx-%lx", &from, &to);
+    if (table >= from && table < to) permissions = line.substr(line.find(' ') + 1, 4);
+  }
+  EXPECT_EQ(permissions.substr(0, 2), "r-") << "the table's page: " << permissions;
+
+  const long live = KroBaseUnknown::LiveObjects();
+  {
+    const KroMfPart_var part = KroHostTestSamplePart();
+    const KroIBRepAccess_var access = SampleAccess(part);
+    const KroIMmrUtilDebug_var debug(access);
+    ASSERT_TRUE(debug);
+    EXPECT_TRUE(debug->IsAKindOf("KroIMmrUtilDebug"));
+    EXPECT_TRUE(KroIBRepAccess_var(debug).IsSame(access)) << "it answers for its access";
+  }
+  EXPECT_EQ(KroBaseUnknown::LiveObjects(), live);
+}
+
+TEST(KroMmdUtilDebugExt, WritesOneLineOnlyWhenTheSwitchHoldsANonZeroNumber) {
+  const std::string line =
+      "Probe_StreamTrefleBRepAccess  3_12_EdgeFillet.1_Face_21.25_20.7031_8_0_0_1_-1_\n";
+  const struct {
+    const char* value;
+    std::string written;
+  } rows[] = {{"1", line},   {nullptr, ""}, {"abc", ""},           {"0", ""},
+              {" 7x", line}, {"0x10", ""},  {"99999999999", line}, {"-3", line}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.value != nullptr ? row.value : "(unset)");
+    const ChildRun run = InChild(row.value, [] { return Dump("Probe"); });
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.written, row.written);
+  }
+}
+
+TEST(KroMmdUtilDebugExt, ReadsTheSwitchOncePerProcess) {
+  const ChildRun setThenCleared = InChild("1", [] {
+    const int first = KroMmdUtilDebugAdapt::MMD_ACTIVATE_DUMPSTREAMTREFLE("");
+    setenv(kSwitch, "0", 1);
+    return first == 1 && Dump("L") == 0 ? 0 : 1;
+  });
+  EXPECT_EQ(setThenCleared.exitCode, 0);
+  EXPECT_EQ(setThenCleared.written.rfind("L_StreamTrefleBRepAccess  3_12_EdgeFillet.1_Face_", 0),
+            0u);
+  const ChildRun unsetThenSet = InChild(nullptr, [] {
+    const int first = Dump("L");
+    setenv(kSwitch, "1", 1);
+    return first == 0 && Dump("L") == 0 ? 0 : 1;
+  });
+  EXPECT_EQ(unsetThenSet.exitCode, 0);
+  EXPECT_EQ(unsetThenSet.written, "");
+}
+
+namespace {
+
+// Objects of the BRep access's late type that lack what a dump needs.
+class NoAccess : public virtual KroBaseUnknown {
+ public:
+  const char* GetLateType() const override { return "KroBRepAccessImpl"; }
+};
+class AccessOnly : public virtual KroIBRepAccess {
+ public:
+  const char* GetLateType() const override { return "KroBRepAccessImpl"; }
+  KroTopology_var GetTopology() const override { return KroTopology_var(); }
+  int GetKindCode() const override { return 2; }
+};
+// Makes no delegate, or raises a host error when given one.
+class Builder : public AccessOnly, public virtual KroIMmiDelegateBuilder {
+ public:
+  explicit Builder(KroError error) : _Error(error) {}
+  KroResult MakeDelegate(const KroIMmiContract_var&,
+                         KroIMmiDelegateObject_var& delegate) const override {
+    delegate = nullptr;
+    if (_Error) throw _Error;
+    return KRO_S_OK;
+  }
+
+ private:
+  KroError _Error;
+};
+
+}  // namespace
+
+TEST(KroMmdUtilDebugExt, FailsAtTheStageOfWhatItsAccessLacksAndFlushesAHostError) {
+  const KroError lost("the body is gone");
+  const struct {
+    KroBaseUnknown* object;
+    int stage;
+    std::string written;
+  } rows[] = {{new NoAccess, 9001, ""},
+              {new AccessOnly, 9002, ""},
+              {new Builder(KroError()), 9003, ""},
+              {new Builder(lost), 9099, "error: the body is gone\n"}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.stage);
+    const KroBaseUnknown_var object = KroBaseUnknown_var::Adopt(row.object);
+    const KroIMmrUtilDebug_var debug(object);
+    ASSERT_TRUE(debug);
+    KroVyxOutput::Capture capture;
+    KroSysTraceRecorder recorder;
+    EXPECT_EQ(debug->DumpStreamTrefle("L"), KRO_E_FAIL);
+    EXPECT_EQ(recorder.ToString(),
+              "KroMmdUtilDebugExt::DumpStreamTrefle:" + std::to_string(row.stage));
+    EXPECT_EQ(capture.Text(), row.written);
+    EXPECT_EQ(VyxTkCompatCtx::Depth(), 0) << "the block is closed";
+  }
+  EXPECT_TRUE(lost.IsFlushed());
+}
+
+TEST(KroMmdUtilDebugAdapt, OnlyTracesThatItsDumpIsNotImplemented) {
+  KroMmdUtilDebugAdapt* adapter = new KroMmdUtilDebugAdapt;
+  KroVyxOutput::Capture capture;
+  KroSysTraceRecorder recorder;
+  EXPECT_EQ(adapter->DumpStreamTrefle("L"), 0);
+  EXPECT_EQ(recorder.ToString(), "KroMmdUtilDebugAdapt::DumpStreamTrefle not implemented:-9999");
+  EXPECT_EQ(capture.Text(), "");
+  adapter->Release();
+}
