@@ -63,28 +63,41 @@ inline bool KroFuzzTracedLast(const KroSysTraceRecorder& recorder, const char* n
          (stage == 0 || entries.back().stage == stage);
 }
 
-// The built-in sample part (8 features, several with aliases and journaling names, and their
-// modeling log), made on first use and kept for the whole run.
-inline const KroMfPart_var& KroFuzzSamplePart() {
-  static const KroMfPart_var* part = [] {
+// A document made once by make (a callable that fills a KroMfPart_var and gives its result) and
+// kept for the whole run; the run stops, saying what, when it cannot be made.
+template <class Make>
+const KroMfPart_var& KroFuzzKeptPart(const char* what, Make make) {
+  static const KroMfPart_var* part = [&] {
     auto* made = new KroMfPart_var();
-    if (KroMfPart::CreateSamplePart(*made) != KRO_S_OK) KroFuzzFail("sample part made", "");
+    if (make(*made) != KRO_S_OK) KroFuzzFail(what, "");
     return made;
   }();
   return *part;
+}
+
+// The built-in sample part (8 features, several with aliases and journaling names, and their
+// modeling log), made on first use and kept for the whole run.
+inline const KroMfPart_var& KroFuzzSamplePart() {
+  return KroFuzzKeptPart("sample part made",
+                         [](KroMfPart_var& part) { return KroMfPart::CreateSamplePart(part); });
 }
 
 // A box from (0, 0, 0) to (20, 10, 10) as feature "#1" of its own document, made on first use
 // and kept for the whole run: its cells are found quickly, so a target that only needs some
 // body runs fast.
 inline const KroMfPart_var& KroFuzzBoxPart() {
-  static const KroMfPart_var* part = [] {
-    auto* made = new KroMfPart_var();
-    if (KroMfPart::CreateFromModel(KroBRepModel::MakeBox(20, 10, 10), *made) != KRO_S_OK)
-      KroFuzzFail("box document made", "");
-    return made;
-  }();
-  return *part;
+  return KroFuzzKeptPart("box document made", [](KroMfPart_var& part) {
+    return KroMfPart::CreateFromModel(KroBRepModel::MakeBox(20, 10, 10), part);
+  });
+}
+
+// The same box made by a feature that has a name, "Box", and a journaling name, "Pad.1", for the
+// targets that name a feature; made on first use and kept for the whole run.
+inline const KroMfPart_var& KroFuzzNamedBoxPart() {
+  return KroFuzzKeptPart("named box document made", [](KroMfPart_var& part) {
+    return KroMfPart::CreateFromModel(KroBRepModel::MakeBox(20, 10, 10),
+                                      {{"Box", "", "Pad.1", "", 0}}, part);
+  });
 }
 
 inline KroINamingContext_var KroFuzzContextOf(const KroMfPart_var& part) {
