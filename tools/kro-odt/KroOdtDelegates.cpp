@@ -199,25 +199,16 @@ bool KroOdtIsDelegateBuilderStream(const std::string& text) {
 
 KroOdtOutcome KroOdtReadDelegateBuilderStream(const KroMfPart_var& part, const std::string& stream,
                                               KroIBRepAccess_var& access) {
-  KroOmxAny tree;
-  KroOmxJson::ParseString(KroOmxUTF8String(stream), tree);
-  const KroOmxAny* inner = tree.IsMap() ? tree.MapFind("geomSubElem") : nullptr;
-  const KroOmxAny* support =
-      inner != nullptr && inner->IsMap() ? inner->MapFind("support") : nullptr;
-
   KroSysTraceRecorder recorder;
   KroMmdDelegateODTStreamBuilder builder;
-  bool ok = KroSucceeded(builder.SetContext(part));
-  // The sub-element's support first, as a BRepAccess stream is read.
-  if (ok && support != nullptr && inner->MapItems().front().first != "support") {
-    ok = KroSucceeded(
-        builder.SetODTStream("{\"geomSubElem\":{\"support\":" + KroOdtJsonText(*support) + "}}"));
-  }
   KroMmdBRepAccessODTStreamBuilder geomSubElem;
-  ok = ok && KroSucceeded(builder.SetODTStream(stream)) &&
-       KroSucceeded(builder.GetGeomSubElem(geomSubElem)) &&
-       KroSucceeded(geomSubElem.GetBRepAccess(access));
-  if (!ok) {
+  if (KroFailed(builder.SetContext(part)) ||
+      KroFailed(builder.SetODTStream(KroOdtSupportFirst(stream))) ||
+      KroFailed(builder.GetGeomSubElem(geomSubElem)) ||
+      KroFailed(geomSubElem.GetBRepAccess(access))) {
+    KroOmxAny tree;
+    KroOmxJson::ParseString(KroOmxUTF8String(stream), tree);
+    const KroOmxAny* inner = tree.IsMap() ? tree.MapFind("geomSubElem") : nullptr;
     return Failed(recorder.Entries(), inner != nullptr && inner->IsMap()
                                           ? KroOdtAccessPlaceholders(*inner)
                                           : std::map<std::string, std::string>());
