@@ -104,4 +104,46 @@ inline KroINamingContext_var KroFuzzContextOf(const KroMfPart_var& part) {
   return KroINamingContext_var(static_cast<KroBaseUnknown*>(part.get()));
 }
 
+// The round trips of a stream builder of one object (Object_var: what get(builder, object)
+// gives). The input is read with the part as context; a failed read must have the stream
+// reader's trace last. When the read gives an object, it is written with each query: a write
+// may fail, with the stream writer's trace last, and every stream written must read back, in a
+// fresh builder, to the same object, and that builder must write the same stream.
+template <class Builder, class Object_var, size_t N, class Get>
+void KroFuzzCheckRoundTrips(const std::string& input, const KroMfPart_var& part,
+                            const char* const (&queries)[N], Get get) {
+  Builder builder;
+  builder.SetContext(part);
+  {
+    KroSysTraceRecorder recorder;
+    if (builder.SetODTStream(input) != KRO_S_OK) {
+      KRO_FUZZ_CHECK(KroFuzzTracedLast(recorder, "KroMmdODTStreamBuilder::SetODTStream"), input);
+      return;
+    }
+  }
+  Object_var object;
+  get(builder, object);
+  if (!object) return;
+
+  for (const char* query : queries) {
+    KroUnicodeString stream;
+    {
+      KroSysTraceRecorder recorder;
+      if (builder.GetODTStream(query, stream) != KRO_S_OK) {
+        KRO_FUZZ_CHECK(KroFuzzTracedLast(recorder, "KroMmdODTStreamBuilder::GetODTStream"), input);
+        continue;
+      }
+    }
+    Builder again;
+    again.SetContext(part);
+    KRO_FUZZ_CHECK(again.SetODTStream(stream) == KRO_S_OK, stream.ToStdString());
+    Object_var objectAgain;
+    get(again, objectAgain);
+    KRO_FUZZ_CHECK(objectAgain.IsSame(object), stream.ToStdString());
+    KroUnicodeString streamAgain;
+    KRO_FUZZ_CHECK(again.GetODTStream(query, streamAgain) == KRO_S_OK, stream.ToStdString());
+    KRO_FUZZ_CHECK(streamAgain == stream, stream.ToStdString());
+  }
+}
+
 #endif

@@ -10,8 +10,8 @@
 #include "KroMfGNServices.h"
 #include "KroMmdBRepAccessODTStreamBuilder.h"
 #include "KroMmdGeomSelectorForODT.h"
+#include "KroOdtCellStreams.h"
 #include "KroOdtCli.h"
-#include "KroOdtProgress.h"
 #include "KroOdtTraceWords.h"
 #include "KroOmxAny.h"
 #include "KroOmxJson.h"
@@ -193,27 +193,15 @@ int KroOdtRunAccess(KroOdtArgs& args) {
   KroMfPart_var part;
   if (const int rc = KroOdtLoadModel(args, path, part)) return rc;
 
-  int unwritten = 0;
-  const std::vector<KroOdtCellEntry> cells = KroOdtListCells(part, axes ? 2 : dimension);
-  KroOdtProgress progress(KroOdtProgress::Enabled(args), "writing streams", cells.size(), "cells");
-  for (size_t i = 0; i < cells.size(); ++i) {
-    progress.Update(i);
-    const KroIBRepAccess_var access = KroOdtAccessOf(part, cells[i], axes);
-    if (axes && !access) continue;  // a face without an axis
-    std::string stream;
-    const KroOdtOutcome outcome = KroOdtWriteAccessStream(part, access, query, stream);
-    if (outcome.ok) {
-      std::printf("%s\n", stream.c_str());
-      continue;
-    }
-    ++unwritten;
-    progress.Interrupt();
-    std::fprintf(stderr, "kro-odt: cannot write the stream of %s%s with query %s: %s\n",
-                 axes ? "the axis of " : "", KroOdtDescribeCell(cells[i]).c_str(),
-                 KroOdtQuote(query).c_str(), outcome.why.c_str());
-    if (args.trace)
-      std::fprintf(stderr, "kro-odt: trace: %s\n", KroOdtRawTrace(outcome.chain).c_str());
-  }
-  progress.Finish();
-  return unwritten == 0 ? kKroOdtExitOk : kKroOdtExitFailed;
+  return KroOdtPrintCellStreams(
+      args, KroOdtListCells(part, axes ? 2 : dimension),
+      [&](const KroOdtCellEntry& cell, std::string& stream) {
+        const KroIBRepAccess_var access = KroOdtAccessOf(part, cell, axes);
+        if (axes && !access) return KroOdtOutcome();  // a face without an axis
+        return KroOdtWriteAccessStream(part, access, query, stream);
+      },
+      [&](const KroOdtCellEntry& cell) {
+        return std::string("the stream of ") + (axes ? "the axis of " : "") +
+               KroOdtDescribeCell(cell) + " with query " + KroOdtQuote(query);
+      });
 }
