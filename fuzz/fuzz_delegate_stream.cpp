@@ -55,9 +55,8 @@ void Check(const std::string& input, int mode) {
   KRO_FUZZ_CHECK(stream.GetStreamFromDelegate(delegate, written) == KRO_S_OK, input);
   const std::string text = written.ToStdString();
   KroIMmiDelegateObject_var again;
-  KRO_FUZZ_CHECK(Read(text, KroMmdStreamDelegateForODT::kByFeatureName, again) == KRO_S_OK &&
-                     !!again,
-                 text);
+  KRO_FUZZ_CHECK(
+      Read(text, KroMmdStreamDelegateForODT::kByFeatureName, again) == KRO_S_OK && !!again, text);
   KroBaseUnknown_var named, namedAgain;
   KroIMmiContract_var contract, contractAgain;
   Named(delegate, input, named, contract);

@@ -20,15 +20,14 @@ KroResult Read(const std::string& text, KroTopology_var& cell, unsigned char& ax
                KroUnicodeString* written = nullptr) {
   const KroMfPart_var& part = KroFuzzBoxPart();
   KroMmdGeomSelectorForODT selector;
-  KRO_FUZZ_CHECK(selector.SetNamingContext(KroFuzzContextOf(part)) == KRO_S_OK &&
-                     selector.SetSupport(KroIGnAssociatedObject_var(part->GetFeature(1))) ==
-                         KRO_S_OK,
-                 "the box's feature as support");
+  KRO_FUZZ_CHECK(
+      selector.SetNamingContext(KroFuzzContextOf(part)) == KRO_S_OK &&
+          selector.SetSupport(KroIGnAssociatedObject_var(part->GetFeature(1))) == KRO_S_OK,
+      "the box's feature as support");
   const KroResult rc = selector.SetGeomSelectorStreamForODT(text);
   if (rc != KRO_S_OK) return rc;
-  KRO_FUZZ_CHECK(selector.GetTopo(cell) == KRO_S_OK && selector.GetIsAxis(axis) == KRO_S_OK &&
-                     !!cell,
-                 text);
+  KRO_FUZZ_CHECK(
+      selector.GetTopo(cell) == KRO_S_OK && selector.GetIsAxis(axis) == KRO_S_OK && !!cell, text);
   if (written != nullptr)
     KRO_FUZZ_CHECK(selector.GetGeomSelectorStreamForODT(*written) == KRO_S_OK, text);
   return rc;

@@ -29,8 +29,8 @@ std::string TagsOf(KroMmdSelectionResultODTStreamBuilder& builder, const std::st
     }
   }
   if (topos.GetBody(body) != KRO_S_OK || topos.GetTopos(list, 2, nullptr) != KRO_S_OK) return "";
-  std::string stream = R"({"support":{"bodyTag":")" + std::to_string(body->GetTag()) +
-                       R"("},"topoTags":[)";
+  std::string stream =
+      R"({"support":{"bodyTag":")" + std::to_string(body->GetTag()) + R"("},"topoTags":[)";
   for (int i = 1; i <= list.Size(); ++i)
     stream += (i == 1 ? "\"" : ",\"") + std::to_string(list[i]->GetTag()) + "\"";
   return stream + "]}";

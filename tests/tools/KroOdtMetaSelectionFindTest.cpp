@@ -51,7 +51,8 @@ std::vector<std::string> Selections(const std::vector<std::string>& access,
     }
     if (i == access.size()) break;
     const size_t at = access[i].find("\"" + key + "\":") + key.size() + 3;  // its opening quote
-    items += (items.empty() ? "" : ",") + access[i].substr(at, access[i].find('"', at + 1) + 1 - at);
+    items +=
+        (items.empty() ? "" : ",") + access[i].substr(at, access[i].find('"', at + 1) + 1 - at);
     support = next;
   }
   return selections;
@@ -105,11 +106,11 @@ TEST(KroOdtFindMetaAndSelections, RewritesInnerStreamsWithTheirFormatAndSaysWhyO
   EXPECT_EQ(Lines({"find", "--quiet", "--rewrite", model},
                   Wrapped(Lines({"access", "--quiet", model}), "BRepAccess", query)),
             Lines({"access", "--quiet", "--query", query, model}));
-  const KroOdtToolRun run = KroOdtRunTool(
-      {"find", "--rewrite", model, R"({"type":"Meta","value":{"type":"GNAOSpec"}})",
-       R"({"type":"Log"})", R"({"support":{"bodyTag":"1"},"topoTags":["1"]})",
-       R"({"geomReroutes":["1_Face_500_0_0_0_0_1_"],"support":{"bodyTag":"1"}})",
-       R"({"support":{"bodyTag":"1"},"topoTags":["51","x"]})"});
+  const KroOdtToolRun run =
+      KroOdtRunTool({"find", "--rewrite", model, R"({"type":"Meta","value":{"type":"GNAOSpec"}})",
+                     R"({"type":"Log"})", R"({"support":{"bodyTag":"1"},"topoTags":["1"]})",
+                     R"({"geomReroutes":["1_Face_500_0_0_0_0_1_"],"support":{"bodyTag":"1"}})",
+                     R"({"support":{"bodyTag":"1"},"topoTags":["51","x"]})"});
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_EQ(run.out, R"({"type":"","format":"","value":""})"
                      "\n"
