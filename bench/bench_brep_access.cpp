@@ -5,17 +5,12 @@
 // themselves, per pass.
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "KroBRepDecode.h"
-#include "KroBrpGraph.h"
-#include "KroListPtrKroCell.h"
-#include "KroMfGNServices.h"
-#include "KroMfPart.h"
+#include "KroBenchData.h"
 #include "KroMmdBRepAccessODTStreamBuilder.h"
 #include "KroMmdStreamTopoForODT.h"
 
@@ -29,11 +24,6 @@ struct Data {
   std::vector<KroIBRepAccess_var> accesses;  // one per cell, supported by its feature
   std::map<std::string, std::vector<KroUnicodeString>> streams;  // by way of naming, per cell
 };
-
-void Fail(const std::string& what) {
-  std::fprintf(stderr, "%s\n", what.c_str());
-  std::abort();
-}
 
 // "support geomReroute": the support first, so that every stream reads in one go.
 std::string QueryOf(const std::string& via) { return "support " + via; }
@@ -73,42 +63,24 @@ unsigned int ReadStream(Data& data, const std::string& via, const KroUnicodeStri
 
 // The document of a data set, the access of each cell and its streams, made once.
 Data& GetData(const std::string& name) {
-  // Kept until the process ends: documents are not torn down after the kernel's own statics.
-  static auto* sets = new std::map<std::string, Data>();
-  auto found = sets->find(name);
-  if (found != sets->end()) return found->second;
-  Data& data = (*sets)[name];
-  KroUnicodeString message;
-  const KroResult rc =
-      name == "Sample"
-          ? KroMfPart::CreateSamplePart(data.document, &message)
-          : KroMfPart::Load(KroUnicodeString(std::string(KROODT_MODELS_DIR) +
-                                             "/TQFP-100-1EP_14x14mm_P0.5mm_EP5x5mm.step"),
-                            data.document, &message);
-  if (rc != KRO_S_OK) Fail(name + ": " + message.ToStdString());
-  KroBrpGraph* graph = KroMfGNServices::GetGraph(data.document);
-  for (int b = 1; b <= data.document->GetBodyCount(); ++b) {
-    KroBody_var body = data.document->GetBody(b);
-    const KroIGeometricalElement_var feature(graph->GetScope(body.get())->GetAssociatedObject());
-    for (short dimension = 0; dimension <= 3; ++dimension) {
-      KroListPtrKroCell cells;
-      body->GetAllCells(cells, dimension);
-      for (int i = 1; i <= cells.Size(); ++i) {
-        data.cells.push_back(KroCell_var(cells[i]));
-        data.accesses.push_back(KroBRepDecode(data.cells.back(), feature));
+  return KroBenchKept<Data>(name, [&name](Data& data) {
+    data.document =
+        KroBenchDocument(name == "Sample" ? KroBenchSet::kSample : KroBenchSet::kTqfp100, name);
+    KroBenchForEachCell(
+        data.document, [&data](const KroCell_var& cell, const KroIGeometricalElement_var& feature) {
+          data.cells.push_back(cell);
+          data.accesses.push_back(KroBRepDecode(cell, feature));
+        });
+    // Every stream written and read once: the log, the search index and the caches are warm.
+    for (const char* via : kVias) {
+      std::vector<KroUnicodeString>& streams = data.streams[via];
+      for (size_t i = 0; i < data.cells.size(); ++i) {
+        streams.emplace_back();
+        if (!WriteStream(data, i, via, streams.back())) KroBenchFail(name + ": write " + via);
+        ReadStream(data, via, streams.back());
       }
     }
-  }
-  // Every stream written and read once: the log, the search index and the caches are warm.
-  for (const char* via : kVias) {
-    std::vector<KroUnicodeString>& streams = data.streams[via];
-    for (size_t i = 0; i < data.cells.size(); ++i) {
-      streams.emplace_back();
-      if (!WriteStream(data, i, via, streams.back())) Fail(name + ": write " + via);
-      ReadStream(data, via, streams.back());
-    }
-  }
-  return data;
+  });
 }
 
 void BM_WriteAccessStreams(benchmark::State& state, const std::string& name,
@@ -117,12 +89,11 @@ void BM_WriteAccessStreams(benchmark::State& state, const std::string& name,
   KroUnicodeString stream;
   for (auto _ : state) {
     for (size_t i = 0; i < data.cells.size(); ++i) {
-      if (!WriteStream(data, i, via, stream)) Fail("write");
+      if (!WriteStream(data, i, via, stream)) KroBenchFail("write");
       benchmark::DoNotOptimize(stream);
     }
   }
-  state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(data.cells.size()));
-  state.counters["cells"] = static_cast<double>(data.cells.size());
+  KroBenchCountItems(state, data.cells.size(), "cells");
 }
 
 void BM_ReadAccessStreams(benchmark::State& state, const std::string& name,
@@ -135,10 +106,8 @@ void BM_ReadAccessStreams(benchmark::State& state, const std::string& name,
       if (ReadStream(data, via, streams[i]) != data.cells[i]->GetTag()) ++wrong;
     }
   }
-  state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(streams.size()));
-  state.counters["cells"] = static_cast<double>(streams.size());
-  state.counters["not_itself"] =
-      static_cast<double>(wrong) / static_cast<double>(state.iterations());
+  KroBenchCountItems(state, streams.size(), "cells");
+  KroBenchCountNotItself(state, wrong);
 }
 
 const bool kRegistered = [] {

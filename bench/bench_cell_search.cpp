@@ -21,6 +21,7 @@
 
 #include "GetCellsOnBodyFromPointByGeomReroute.h"
 #include "KroBRepKernel.h"
+#include "KroBenchData.h"
 #include "KroMfPart.h"
 #include "KroMmdGeomCursorForODT.h"
 #include "KroVertex.h"
@@ -69,10 +70,7 @@ Body& GetBody(const BodyCase& c) {
   Body& b = bodies[c.name];
   KroBRepStatus st;
   b.model = KroBRepModel::MakeHoledPlate(c.rows, c.cols, c.filleted, &st);
-  if (!b.model) {
-    std::fprintf(stderr, "%s: %s\n", c.name, st.message.c_str());
-    std::abort();
-  }
+  if (!b.model) KroBenchFail(std::string(c.name) + ": " + st.message);
   const KroBRepSolid& s = *b.model->Solid(0);
   s.BuildIndex();
   for (int dim = 0; dim < 3; ++dim) {
@@ -149,32 +147,19 @@ KroCell* WalkVertices(const KroBody_var& body, const KroMathPoint& point) {
 }
 
 VertexData& GetVertexData(const std::string& name) {
-  static auto* sets = new std::map<std::string, VertexData>();  // kept until the process ends
-  auto found = sets->find(name);
-  if (found != sets->end()) return found->second;
-  VertexData& data = (*sets)[name];
-  KroUnicodeString message;
-  const KroResult rc =
-      name == "PlateHoles5000"
-          ? KroMfPart::CreateFromModel(KroBRepModel::MakeHoledPlate(50, 100, false), data.document,
-                                       &message)
-          : KroMfPart::Load(KroUnicodeString(std::string(KROODT_MODELS_DIR) +
-                                             "/TQFP-100-1EP_14x14mm_P0.5mm_EP5x5mm.step"),
-                            data.document, &message);
-  if (rc != KRO_S_OK) {
-    std::fprintf(stderr, "%s: %s\n", name.c_str(), message.ToStdString().c_str());
-    std::abort();
-  }
-  data.body = data.document->GetBody(1);
-  KroListPtrKroCell vertices;
-  data.body->GetAllCells(vertices, 0);
-  for (int index = 1; index <= vertices.Size(); ++index) {
-    KroMathPoint p;
-    vertices[index]->GetPointOnCell(p);
-    data.probes.emplace_back(Rounded(p.GetX()), Rounded(p.GetY()), Rounded(p.GetZ()));
-    data.expected.push_back(WalkVertices(data.body, data.probes.back()));
-  }
-  return data;
+  return KroBenchKept<VertexData>(name, [&name](VertexData& data) {
+    data.document = KroBenchDocument(
+        name == "PlateHoles5000" ? KroBenchSet::kHoledPlate5000 : KroBenchSet::kTqfp100, name);
+    data.body = data.document->GetBody(1);
+    KroListPtrKroCell vertices;
+    data.body->GetAllCells(vertices, 0);
+    for (int index = 1; index <= vertices.Size(); ++index) {
+      KroMathPoint p;
+      vertices[index]->GetPointOnCell(p);
+      data.probes.emplace_back(Rounded(p.GetX()), Rounded(p.GetY()), Rounded(p.GetZ()));
+      data.expected.push_back(WalkVertices(data.body, data.probes.back()));
+    }
+  });
 }
 
 void RunVertexLookup(benchmark::State& state, const std::string& name, bool indexed) {

@@ -4,20 +4,14 @@
 // did not come back to a delegate of themselves, per pass.
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <map>
 #include <string>
 #include <vector>
 
 #include "KroBRepDecode.h"
-#include "KroBrpGraph.h"
+#include "KroBenchData.h"
 #include "KroIBRepAccess.h"
 #include "KroIMmiDelegateBuilder.h"
 #include "KroIMmiGeometryAccess.h"
-#include "KroListPtrKroCell.h"
-#include "KroMfGNServices.h"
-#include "KroMfPart.h"
 #include "KroMmdStreamDelegateForODT.h"
 
 namespace {
@@ -28,11 +22,6 @@ struct Data {
   std::vector<KroIMmiDelegateObject_var> delegates;  // one per cell, made by its BRep access
   std::vector<KroUnicodeString> streams;             // one per cell
 };
-
-void Fail(const std::string& what) {
-  std::fprintf(stderr, "%s\n", what.c_str());
-  std::abort();
-}
 
 bool Write(const KroIMmiDelegateObject_var& delegate, KroUnicodeString& stream) {
   KroMmdStreamDelegateForODT writer;
@@ -58,41 +47,22 @@ unsigned int Read(const Data& data, const KroUnicodeString& stream) {
 
 // The document of a data set, the delegate of each cell and its stream, made once.
 Data& GetData(const std::string& name) {
-  // Kept until the process ends: documents are not torn down after the kernel's own statics.
-  static auto* sets = new std::map<std::string, Data>();
-  auto found = sets->find(name);
-  if (found != sets->end()) return found->second;
-  Data& data = (*sets)[name];
-  KroUnicodeString message;
-  const KroResult rc =
-      name == "Sample"
-          ? KroMfPart::CreateSamplePart(data.document, &message)
-          : KroMfPart::Load(KroUnicodeString(std::string(KROODT_MODELS_DIR) +
-                                             "/TQFP-100-1EP_14x14mm_P0.5mm_EP5x5mm.step"),
-                            data.document, &message);
-  if (rc != KRO_S_OK) Fail(name + ": " + message.ToStdString());
-  KroBrpGraph* graph = KroMfGNServices::GetGraph(data.document);
-  for (int b = 1; b <= data.document->GetBodyCount(); ++b) {
-    KroBody_var body = data.document->GetBody(b);
-    const KroIGeometricalElement_var feature(graph->GetScope(body.get())->GetAssociatedObject());
-    for (short dimension = 0; dimension <= 3; ++dimension) {
-      KroListPtrKroCell cells;
-      body->GetAllCells(cells, dimension);
-      for (int i = 1; i <= cells.Size(); ++i) {
-        const KroCell_var cell(cells[i]);
-        const KroIMmiDelegateBuilder_var builder(KroBRepDecode(cell, feature));
-        KroIMmiDelegateObject_var delegate;
-        if (!builder || builder->MakeDelegate(nullptr, delegate) != KRO_S_OK)
-          Fail(name + ": no delegate");
-        data.tags.push_back(cell->GetTag());
-        data.delegates.push_back(delegate);
-        data.streams.emplace_back();
-        if (!Write(delegate, data.streams.back())) Fail(name + ": write");
-        Read(data, data.streams.back());  // the search index and the caches are warm
-      }
-    }
-  }
-  return data;
+  return KroBenchKept<Data>(name, [&name](Data& data) {
+    data.document =
+        KroBenchDocument(name == "Sample" ? KroBenchSet::kSample : KroBenchSet::kTqfp100, name);
+    KroBenchForEachCell(
+        data.document, [&](const KroCell_var& cell, const KroIGeometricalElement_var& feature) {
+          const KroIMmiDelegateBuilder_var builder(KroBRepDecode(cell, feature));
+          KroIMmiDelegateObject_var delegate;
+          if (!builder || builder->MakeDelegate(nullptr, delegate) != KRO_S_OK)
+            KroBenchFail(name + ": no delegate");
+          data.tags.push_back(cell->GetTag());
+          data.delegates.push_back(delegate);
+          data.streams.emplace_back();
+          if (!Write(delegate, data.streams.back())) KroBenchFail(name + ": write");
+          Read(data, data.streams.back());  // the search index and the caches are warm
+        });
+  });
 }
 
 void BM_WriteDelegateStreams(benchmark::State& state, const std::string& name) {
@@ -100,12 +70,11 @@ void BM_WriteDelegateStreams(benchmark::State& state, const std::string& name) {
   KroUnicodeString stream;
   for (auto _ : state) {
     for (const KroIMmiDelegateObject_var& delegate : data.delegates) {
-      if (!Write(delegate, stream)) Fail("write");
+      if (!Write(delegate, stream)) KroBenchFail("write");
       benchmark::DoNotOptimize(stream);
     }
   }
-  state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(data.delegates.size()));
-  state.counters["cells"] = static_cast<double>(data.delegates.size());
+  KroBenchCountItems(state, data.delegates.size(), "cells");
 }
 
 void BM_ReadDelegateStreams(benchmark::State& state, const std::string& name) {
@@ -116,10 +85,8 @@ void BM_ReadDelegateStreams(benchmark::State& state, const std::string& name) {
       if (Read(data, data.streams[i]) != data.tags[i]) ++wrong;
     }
   }
-  state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(data.streams.size()));
-  state.counters["cells"] = static_cast<double>(data.streams.size());
-  state.counters["not_itself"] =
-      static_cast<double>(wrong) / static_cast<double>(state.iterations());
+  KroBenchCountItems(state, data.streams.size(), "cells");
+  KroBenchCountNotItself(state, wrong);
 }
 
 const bool kRegistered = [] {

@@ -5,13 +5,10 @@
 // hole's six cells new).
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "KroBRepEdit.h"
-#include "KroBRepModel.h"
-#include "KroMfPart.h"
+#include "KroBenchData.h"
 #include "KroOdtDiff.h"
 
 namespace {
@@ -21,11 +18,6 @@ struct Versions {
   KroMfPart_var after;
 };
 
-void Fail(const std::string& what) {
-  std::fprintf(stderr, "%s\n", what.c_str());
-  std::abort();
-}
-
 // Made once; kept until the process ends (documents are not torn down after the kernel's own
 // statics).
 Versions& GetVersions() {
@@ -34,15 +26,15 @@ Versions& GetVersions() {
     KroBRepStatus status;
     const auto plate = KroBRepModel::MakeHoledPlate(50, 100, false, &status);
     const auto drilled = KroBRepEdit::ThroughHole(plate, 5, 5, 1.2, &status);
-    if (!drilled) Fail("one more hole: " + status.message);
+    if (!drilled) KroBenchFail("one more hole: " + status.message);
     KroUnicodeString message;
     if (KroMfPart::CreateFromModel(plate, made->before, &message) != KRO_S_OK ||
         KroMfPart::CreateFromModel(drilled, made->after, &message) != KRO_S_OK) {
-      Fail("documents: " + message.ToStdString());
+      KroBenchFail("documents: " + message.ToStdString());
     }
     // Build the search indexes first, so that the benchmark measures the comparison alone.
     for (const auto& model : {plate, drilled}) {
-      if (!model->Solid(0)->BuildIndex().Ok()) Fail("index");
+      if (!model->Solid(0)->BuildIndex().Ok()) KroBenchFail("index");
     }
     return made;
   }();

@@ -11,31 +11,22 @@
 // answers that differ from the walk's (0 expected).
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <memory>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "KroBRepModel.h"
+#include "KroBenchData.h"
 #include "KroBrpGraph.h"
 #include "KroIGnAssociatedObject.h"
 #include "KroMfGNServices.h"
-#include "KroMfPart.h"
 #include "KroMmdLogElementODTStreamBuilder.h"
 #include "KroMmrLogElementTable.h"
 #include "KroMmrLogTransactionContext.h"
 #include "KroSoftwareConfiguration.h"
 
 namespace {
-
-const char* const kTqfp = "/TQFP-100-1EP_14x14mm_P0.5mm_EP5x5mm.step";
-
-void Fail(const std::string& what) {
-  std::fprintf(stderr, "%s\n", what.c_str());
-  std::abort();
-}
 
 // A log root outside any document whose log is a feature's: a table reads it again at every
 // Init.
@@ -68,22 +59,20 @@ Logs& GetLogs() {
   static Logs* logs = nullptr;
   if (logs) return *logs;
   logs = new Logs;
-  KroUnicodeString message;
-  if (KroMfPart::Load(std::string(KROODT_MODELS_DIR) + kTqfp, logs->part, &message) != KRO_S_OK)
-    Fail("TQFP100: " + message.ToStdString());
+  logs->part = KroBenchDocument(KroBenchSet::kTqfp100, "TQFP100");
   logs->root = KroIMmiLogElement_var(logs->part->GetFeature(1));
   logs->unshared = KroIMmiLogElement_var::Adopt(new UnsharedRoot(logs->root));
   for (int i = 1; i <= logs->root->GetLogChildCount(); ++i) {
     KroListValKroUnicodeString keys;
     KroIMmiLogElement_var element;
-    if (logs->root->GetLogChild(i, keys, element) != KRO_S_OK) Fail("log child");
+    if (logs->root->GetLogChild(i, keys, element) != KRO_S_OK) KroBenchFail("log child");
     KroUnicodeString path;
     for (int k = 1; k <= keys.Size(); ++k) path += (k > 1 ? "." : "") + keys[k];
     KroMmdLogElementODTStreamBuilder builder;
     KroUnicodeString stream;
     if (builder.SetContext(logs->part) != KRO_S_OK || builder.SetLogElement(element) != KRO_S_OK ||
         builder.GetODTStream("", stream) != KRO_S_OK)
-      Fail("write " + path.ToStdString());
+      KroBenchFail("write " + path.ToStdString());
     logs->elements.push_back(element);
     logs->paths.push_back(path);
     logs->streams.push_back(stream);
@@ -93,64 +82,62 @@ Logs& GetLogs() {
 
 constexpr size_t kUnsharedStride = 50;
 
+// Counts the elements, every stride-th one, for which same(i) is false: those that did not come
+// back as themselves.
+template <typename Same>
+void RunLogPaths(benchmark::State& state, size_t stride, Same same) {
+  const size_t count = GetLogs().elements.size();
+  int64_t wrong = 0, items = 0;
+  for (auto _ : state) {
+    for (size_t i = 0; i < count; i += stride, ++items)
+      if (!same(i)) ++wrong;
+  }
+  state.SetItemsProcessed(items);
+  KroBenchCountNotItself(state, wrong);
+}
+
+// The read transaction of a table outside any document.
+struct ReadTransaction {
+  KroSoftwareConfiguration_var config =
+      KroSoftwareConfiguration_var::Adopt(new KroSoftwareConfiguration);
+  KroMmrLogTransactionContext context{config.get(), KroIMmiLogTransactionPriv::ReadTransaction};
+};
+
 void BM_LogPathWrite(benchmark::State& state) {
   Logs& logs = GetLogs();
-  int64_t wrong = 0;
-  for (auto _ : state) {
-    for (size_t i = 0; i < logs.elements.size(); ++i) {
-      KroMmdLogElementODTStreamBuilder builder;
-      KroUnicodeString stream;
-      if (builder.SetContext(logs.part) != KRO_S_OK ||
-          builder.SetLogElement(logs.elements[i]) != KRO_S_OK ||
-          builder.GetODTStream("", stream) != KRO_S_OK || stream != logs.streams[i])
-        ++wrong;
-    }
-  }
-  state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(logs.elements.size()));
-  state.counters["not_itself"] =
-      static_cast<double>(wrong) / static_cast<double>(state.iterations());
+  RunLogPaths(state, 1, [&](size_t i) {
+    KroMmdLogElementODTStreamBuilder builder;
+    KroUnicodeString stream;
+    return builder.SetContext(logs.part) == KRO_S_OK &&
+           builder.SetLogElement(logs.elements[i]) == KRO_S_OK &&
+           builder.GetODTStream("", stream) == KRO_S_OK && stream == logs.streams[i];
+  });
 }
 BENCHMARK(BM_LogPathWrite)->Name("BM_LogPathWrite/TQFP100")->Unit(benchmark::kMillisecond);
 
 void BM_LogPathRead(benchmark::State& state) {
   Logs& logs = GetLogs();
-  int64_t wrong = 0;
-  for (auto _ : state) {
-    for (size_t i = 0; i < logs.elements.size(); ++i) {
-      KroMmdLogElementODTStreamBuilder builder;
-      KroIMmiLogElement_var element;
-      if (builder.SetContext(logs.part) != KRO_S_OK ||
-          builder.SetODTStream(logs.streams[i]) != KRO_S_OK ||
-          builder.GetLogElement(element) != KRO_S_OK || !element.IsSame(logs.elements[i]))
-        ++wrong;
-    }
-  }
-  state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(logs.elements.size()));
-  state.counters["not_itself"] =
-      static_cast<double>(wrong) / static_cast<double>(state.iterations());
+  RunLogPaths(state, 1, [&](size_t i) {
+    KroMmdLogElementODTStreamBuilder builder;
+    KroIMmiLogElement_var element;
+    return builder.SetContext(logs.part) == KRO_S_OK &&
+           builder.SetODTStream(logs.streams[i]) == KRO_S_OK &&
+           builder.GetLogElement(element) == KRO_S_OK && element.IsSame(logs.elements[i]);
+  });
 }
 BENCHMARK(BM_LogPathRead)->Name("BM_LogPathRead/TQFP100")->Unit(benchmark::kMillisecond);
 
 // The path of every 50th element from a table that reads the whole log for it.
 void BM_LogPathWriteUnshared(benchmark::State& state) {
   Logs& logs = GetLogs();
-  KroSoftwareConfiguration_var config =
-      KroSoftwareConfiguration_var::Adopt(new KroSoftwareConfiguration);
-  KroMmrLogTransactionContext transaction(config.get(), KroIMmiLogTransactionPriv::ReadTransaction);
-  int64_t wrong = 0, items = 0;
-  for (auto _ : state) {
-    for (size_t i = 0; i < logs.elements.size(); i += kUnsharedStride, ++items) {
-      KroMmrLogElementTable table(transaction);
-      KroListValKroUnicodeString paths;
-      if (table.Init(logs.unshared.get()) != KRO_S_OK ||
-          table.GetLogPathes(logs.elements[i].get(), ".", paths) != KRO_S_OK ||
-          paths.Size() != 1 || paths[1] != logs.paths[i])
-        ++wrong;
-    }
-  }
-  state.SetItemsProcessed(items);
-  state.counters["not_itself"] =
-      static_cast<double>(wrong) / static_cast<double>(state.iterations());
+  ReadTransaction transaction;
+  RunLogPaths(state, kUnsharedStride, [&](size_t i) {
+    KroMmrLogElementTable table(transaction.context);
+    KroListValKroUnicodeString paths;
+    return table.Init(logs.unshared.get()) == KRO_S_OK &&
+           table.GetLogPathes(logs.elements[i].get(), ".", paths) == KRO_S_OK &&
+           paths.Size() == 1 && paths[1] == logs.paths[i];
+  });
 }
 BENCHMARK(BM_LogPathWriteUnshared)
     ->Name("BM_LogPathWriteUnshared/TQFP100")
@@ -158,23 +145,14 @@ BENCHMARK(BM_LogPathWriteUnshared)
 
 void BM_LogPathReadUnshared(benchmark::State& state) {
   Logs& logs = GetLogs();
-  KroSoftwareConfiguration_var config =
-      KroSoftwareConfiguration_var::Adopt(new KroSoftwareConfiguration);
-  KroMmrLogTransactionContext transaction(config.get(), KroIMmiLogTransactionPriv::ReadTransaction);
-  int64_t wrong = 0, items = 0;
-  for (auto _ : state) {
-    for (size_t i = 0; i < logs.elements.size(); i += kUnsharedStride, ++items) {
-      KroMmrLogElementTable table(transaction);
-      KroIMmiLogElement_var element;
-      if (table.Init(logs.unshared.get()) != KRO_S_OK ||
-          table.QueryLogSelector(logs.unshared.get(), logs.paths[i], element) != KRO_S_OK ||
-          !element.IsSame(logs.elements[i]))
-        ++wrong;
-    }
-  }
-  state.SetItemsProcessed(items);
-  state.counters["not_itself"] =
-      static_cast<double>(wrong) / static_cast<double>(state.iterations());
+  ReadTransaction transaction;
+  RunLogPaths(state, kUnsharedStride, [&](size_t i) {
+    KroMmrLogElementTable table(transaction.context);
+    KroIMmiLogElement_var element;
+    return table.Init(logs.unshared.get()) == KRO_S_OK &&
+           table.QueryLogSelector(logs.unshared.get(), logs.paths[i], element) == KRO_S_OK &&
+           element.IsSame(logs.elements[i]);
+  });
 }
 BENCHMARK(BM_LogPathReadUnshared)
     ->Name("BM_LogPathReadUnshared/TQFP100")
@@ -208,9 +186,8 @@ Graph& GetGraph() {
   if (data) return *data;
   data = new Graph;
   KroBRepStatus status;
-  std::shared_ptr<KroBRepModel> model =
-      KroBRepModel::Load(std::string(KROODT_MODELS_DIR) + kTqfp, status);
-  if (!model) Fail("TQFP100: " + status.message);
+  std::shared_ptr<KroBRepModel> model = KroBRepModel::Load(KroBenchTqfp100Path(), status);
+  if (!model) KroBenchFail("TQFP100: " + status.message);
   std::vector<KroMfPart::FeatureDescription> features(12);
   for (size_t f = 0; f < features.size(); ++f) {
     features[f].name = "Copy." + std::to_string(f + 1);
@@ -219,10 +196,10 @@ Graph& GetGraph() {
   KroUnicodeString message;
   if (KroMfPart::CreateFromModel(model, features, data->part, &message) != KRO_S_OK ||
       KroMfPart::CreateFromModel(model, data->other, &message) != KRO_S_OK)
-    Fail("Cells100k: " + message.ToStdString());
+    KroBenchFail("Cells100k: " + message.ToStdString());
   // A lookup that names a log element makes the document's log.
   data->graph = KroMfGNServices::GetGraph(data->part);
-  if (!data->graph->GetScope(KroGnIdentifier(1u, 1u))) Fail("Cells100k: log");
+  if (!data->graph->GetScope(KroGnIdentifier(1u, 1u))) KroBenchFail("Cells100k: log");
   for (int i = 1; i <= data->graph->GetScopeCount(); ++i) {
     KroBrpScope* scope = data->graph->GetScopeAt(i);
     KroIGnAssociatedObject_var object = scope->GetAssociatedObject();
@@ -234,7 +211,7 @@ Graph& GetGraph() {
   for (int i = 0; i < 256; ++i) {
     const ScopeState& picked = data->scopes[random() % data->scopes.size()];
     KroGnIdentifier identifier;
-    if (picked.object->GetGnIdentifier(identifier, 0) != KRO_S_OK) Fail("identifier");
+    if (picked.object->GetGnIdentifier(identifier, 0) != KRO_S_OK) KroBenchFail("identifier");
     data->identifiers.push_back(identifier);
     data->numbers.push_back(picked.number);
     data->objects.push_back(const_cast<KroIGnAssociatedObject*>(picked.object));
@@ -242,23 +219,30 @@ Graph& GetGraph() {
   return *data;
 }
 
-// Counts lookups and answers that differ from the walk's.
+// Times the lookups, or with byWalk the walk itself; counts lookups and answers that differ
+// from the walk's.
 template <typename Lookup, typename Walk>
-void RunLookups(benchmark::State& state, size_t count, Lookup lookup, Walk walk) {
+void RunLookups(benchmark::State& state, bool byWalk, size_t count, Lookup lookup, Walk walk) {
   std::vector<KroBrpScope*> expected(count);
   for (size_t i = 0; i < count; ++i) expected[i] = walk(i);
   int64_t wrong = 0;
-  for (auto _ : state) {
-    for (size_t i = 0; i < count; ++i) {
-      KroBrpScope* found = lookup(i);
-      benchmark::DoNotOptimize(found);
-      if (found != expected[i]) ++wrong;
+  const auto time = [&](auto find) {
+    for (auto _ : state) {
+      for (size_t i = 0; i < count; ++i) {
+        KroBrpScope* found = find(i);
+        benchmark::DoNotOptimize(found);
+        if (found != expected[i]) ++wrong;
+      }
     }
+  };
+  if (byWalk) {
+    time(walk);
+  } else {
+    time(lookup);
   }
   state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(count));
   state.counters["scopes"] = static_cast<double>(GetGraph().scopes.size());
-  state.counters["not_itself"] =
-      static_cast<double>(wrong) / static_cast<double>(state.iterations());
+  KroBenchCountNotItself(state, wrong);
 }
 
 KroBrpScope* WalkIdentifier(const KroGnIdentifier& identifier) {
@@ -300,44 +284,42 @@ constexpr unsigned int kMissingTag = 0xFFFFFFF0u;
 
 void BM_GraphScopeOfIdentifier(benchmark::State& state, bool walk) {
   Graph& g = GetGraph();
-  auto byWalk = [&](size_t i) { return WalkIdentifier(g.identifiers[i]); };
-  if (walk) return RunLookups(state, g.identifiers.size(), byWalk, byWalk);
-  RunLookups(state, g.identifiers.size(),
-             [&](size_t i) { return g.graph->GetScope(g.identifiers[i]); }, byWalk);
+  RunLookups(
+      state, walk, g.identifiers.size(),
+      [&](size_t i) { return g.graph->GetScope(g.identifiers[i]); },
+      [&](size_t i) { return WalkIdentifier(g.identifiers[i]); });
 }
 
 void BM_GraphScopeOfNumber(benchmark::State& state, bool walk) {
   Graph& g = GetGraph();
-  auto byWalk = [&](size_t i) { return WalkNumber(g.numbers[i]); };
-  if (walk) return RunLookups(state, g.numbers.size(), byWalk, byWalk);
-  RunLookups(state, g.numbers.size(),
-             [&](size_t i) { return g.graph->GetScopeFromElementNumber(g.numbers[i]); }, byWalk);
+  RunLookups(
+      state, walk, g.numbers.size(),
+      [&](size_t i) { return g.graph->GetScopeFromElementNumber(g.numbers[i]); },
+      [&](size_t i) { return WalkNumber(g.numbers[i]); });
 }
 
 void BM_GraphScopeOfObject(benchmark::State& state, bool walk) {
   Graph& g = GetGraph();
-  auto byWalk = [&](size_t i) { return WalkObject(g.objects[i]); };
-  if (walk) return RunLookups(state, g.objects.size(), byWalk, byWalk);
-  RunLookups(state, g.objects.size(), [&](size_t i) { return g.graph->GetScope(g.objects[i]); },
-             byWalk);
+  RunLookups(
+      state, walk, g.objects.size(), [&](size_t i) { return g.graph->GetScope(g.objects[i]); },
+      [&](size_t i) { return WalkObject(g.objects[i]); });
 }
 
 // Half of the lookups name the shared body, half a body or a tag the graph does not name.
 void BM_GraphScopeOfBody(benchmark::State& state, bool walk) {
   Graph& g = GetGraph();
   KroBody* bodies[2] = {g.part->GetBody(1).get(), MissingBody()};
-  auto byWalk = [&](size_t i) { return WalkBody(bodies[i % 2]); };
-  if (walk) return RunLookups(state, 64, byWalk, byWalk);
-  RunLookups(state, 64, [&](size_t i) { return g.graph->GetScope(bodies[i % 2]); }, byWalk);
+  RunLookups(
+      state, walk, 64, [&](size_t i) { return g.graph->GetScope(bodies[i % 2]); },
+      [&](size_t i) { return WalkBody(bodies[i % 2]); });
 }
 
 void BM_GraphScopeOfBodyTag(benchmark::State& state, bool walk) {
   Graph& g = GetGraph();
   const unsigned int tags[2] = {g.part->GetBody(1)->GetTag(), kMissingTag};
-  auto byWalk = [&](size_t i) { return WalkBodyTag(tags[i % 2]); };
-  if (walk) return RunLookups(state, 64, byWalk, byWalk);
-  RunLookups(state, 64, [&](size_t i) { return g.graph->GetNodeFromBodyTag(tags[i % 2]); },
-             byWalk);
+  RunLookups(
+      state, walk, 64, [&](size_t i) { return g.graph->GetNodeFromBodyTag(tags[i % 2]); },
+      [&](size_t i) { return WalkBodyTag(tags[i % 2]); });
 }
 
 const bool kRegistered = [] {

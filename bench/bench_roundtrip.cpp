@@ -8,33 +8,18 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
-#include "KroBRepModel.h"
-#include "KroMfPart.h"
+#include "KroBenchData.h"
 #include "KroOdtModel.h"
 #include "KroOdtRoundtrip.h"
 
 namespace {
 
 KroMfPart_var MakeDocument(const std::string& name) {
-  KroMfPart_var document;
-  KroUnicodeString message;
-  const KroResult rc =
-      name == "PlateHoles5000"
-          ? KroMfPart::CreateFromModel(KroBRepModel::MakeHoledPlate(50, 100, false), document,
-                                       &message)
-          : KroMfPart::Load(KroUnicodeString(std::string(KROODT_MODELS_DIR) +
-                                             "/TQFP-100-1EP_14x14mm_P0.5mm_EP5x5mm.step"),
-                            document, &message);
-  if (rc != KRO_S_OK) {
-    std::fprintf(stderr, "%s: %s\n", name.c_str(), message.ToStdString().c_str());
-    std::abort();
-  }
-  return document;
+  return KroBenchDocument(
+      name == "PlateHoles5000" ? KroBenchSet::kHoledPlate5000 : KroBenchSet::kTqfp100, name);
 }
 
 void BM_RoundTrip(benchmark::State& state, const std::string& name) {

@@ -153,8 +153,7 @@ KroResult KroMmdSelectionResultODTStreamBuilder::_GetToposTagsStream(KroUnicodeS
 
 KroResult KroMmdSelectionResultODTStreamBuilder::_SetGeomReroutesStream(
     const KroUnicodeString& value) {
-  static const char* const kName =
-      "KroMmdSelectionResultODTStreamBuilder::_SetGeomReroutesStream";
+  static const char* const kName = "KroMmdSelectionResultODTStreamBuilder::_SetGeomReroutesStream";
   KroListValKroUnicodeString items;
   if (KroFailed(ParseJSONList(value, items))) return KroSysFail(100, kName);
   KroIGnAssociatedObject_var object;

@@ -372,8 +372,8 @@ KroResult KroMmdODTStreamBuilder::_MapGetValueStream(const KroUnicodeString& key
   if (MayBeJSONObject(member.text)) {
     if (KroOmxJsonWriter::IsWrittenObject(member.text.ToStdString(), KroOmxJson::kMaxDepth - 1)) {
       member.form = _ResultMember::kWrittenObject;
-    } else if (KroSucceeded(KroOmxJson::ParseString(KroOmxUTF8String(member.text),
-                                                     member.object)) &&
+    } else if (KroSucceeded(
+                   KroOmxJson::ParseString(KroOmxUTF8String(member.text), member.object)) &&
                member.object.IsMap()) {
       member.form = _ResultMember::kParsedObject;
     }

@@ -13,6 +13,7 @@
 #include <fstream>
 #include <string>
 
+#include "KroFuzzHarness.h"
 #include "KroMmrODTStringTemplate.h"
 #include "KroSysTraceRecorder.h"
 
@@ -30,7 +31,7 @@ void Write(const std::string& path, const std::string& text) {
 const std::string& Root() {
   static const std::string* root = [] {
     char folder[] = "/tmp/kroodt-fuzz-template-XXXXXX";
-    if (mkdtemp(folder) == nullptr) __builtin_trap();
+    if (mkdtemp(folder) == nullptr) KroFuzzFail("a temporary folder made", folder);
     static const std::string base = folder;
     std::atexit([] {
       std::error_code ignored;
@@ -46,7 +47,7 @@ const std::string& Root() {
     if (symlink("../outside.txt", (top + "out.txt").c_str()) != 0 ||
         symlink("..", (top + "up").c_str()) != 0 ||
         symlink("sub/part.txt", (top + "in.txt").c_str()) != 0) {
-      __builtin_trap();
+      KroFuzzFail("the links of the root made", top);
     }
     return new std::string(top);
   }();
@@ -56,25 +57,22 @@ const std::string& Root() {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::string text(reinterpret_cast<const char*>(data), size);
+  const std::string text = KroFuzzBytes(data, size);
   KroSysTraceRecorder recorder;
   KroMmrODTStringTemplate renderer;
   renderer.SetTemplate(text);
   renderer.SetRootPath(Root());
   KroUnicodeString output("not rendered");
   const KroResult rc = renderer.Render(output);
-  if (output.ToStdString().find(kOutsideByte) != std::string::npos &&
-      text.find(kOutsideByte) == std::string::npos) {
-    __builtin_trap();  // a file outside the root was read
-  }
+  // A file outside the root was read when the output has the byte that only that file holds.
+  KRO_FUZZ_CHECK(output.ToStdString().find(kOutsideByte) == std::string::npos ||
+                     text.find(kOutsideByte) != std::string::npos,
+                 text);
   if (KroFailed(rc)) {
-    const auto& chain = recorder.Entries();
-    if (!output.IsEmpty() || chain.empty() || chain.back().stage != 100 ||
-        chain.back().name != "KroMmrODTStringTemplate::Render") {
-      __builtin_trap();
-    }
-  } else if (rc != KRO_S_OK || !recorder.Entries().empty()) {
-    __builtin_trap();
+    KRO_FUZZ_CHECK(output.IsEmpty(), text);
+    KRO_FUZZ_CHECK(KroFuzzTracedLast(recorder, "KroMmrODTStringTemplate::Render", 100), text);
+  } else {
+    KRO_FUZZ_CHECK(rc == KRO_S_OK && recorder.Entries().empty(), text);
   }
   return 0;
 }

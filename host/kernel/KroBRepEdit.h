@@ -9,11 +9,10 @@
 #include "KroBRepModel.h"
 #include "KroBRepTypes.h"
 
-// Each edit gives a new model and leaves the given one as it is. Like a model read from a file,
-// the new one has no feature list and its solids are named "Solid.1", "Solid.2"...: it is
-// handed to the engine and back through temporary BREP files, which are removed before the
-// call returns (SourcePath names the last one). Null, with the reason in status, for a null
-// model, a bad argument (BadArgument) or an engine failure.
+// Each edit gives a new model and leaves the given one as it is: the engine works on a copy of
+// its solids, geometry included. Like a model read from a BREP file, the new one has no feature
+// list and its solids are named "Solid.1", "Solid.2"...; it has no source path. Null, with the
+// reason in status, for a null model, a bad argument (BadArgument) or an engine failure.
 class KroBRepEdit {
  public:
   // The solids of model, in order, each cut by a cylinder of the radius whose axis is the

@@ -47,24 +47,24 @@ class KroBRepModel {
   static std::shared_ptr<KroBRepModel> MakeSamplePart(KroBRepStatus* status = nullptr);
   // A box from (0,0,0) to (dx,dy,dz); one solid "Box".
   static std::shared_ptr<KroBRepModel> MakeBox(double dx, double dy, double dz,
-                                                KroBRepStatus* status = nullptr);
+                                               KroBRepStatus* status = nullptr);
   // A plate with a rows x cols grid of round through holes: 6 + rows*cols faces (one cylinder
   // per hole). With filleted = true, the 12 outer edges of the plate are also filleted. One
   // solid "Plate".
   static std::shared_ptr<KroBRepModel> MakeHoledPlate(int rows, int cols, bool filleted,
-                                                       KroBRepStatus* status = nullptr);
+                                                      KroBRepStatus* status = nullptr);
   // A plate (box) whose 12 edges are filleted; one solid "Plate".
   static std::shared_ptr<KroBRepModel> MakeFilletedPlate(KroBRepStatus* status = nullptr);
   // Two versions of the same plate, made by boolean cuts (so hole faces are reversed):
   // version 1 has two holes, version 2 the same two plus a third hole elsewhere. One solid
   // "Plate".
   static std::shared_ptr<KroBRepModel> MakePlateVersion(int version,
-                                                         KroBRepStatus* status = nullptr);
+                                                        KroBRepStatus* status = nullptr);
   // A sphere (two degenerate edges at the poles, a seam) and a cylinder (a seam); one solid
   // each, named "Sphere" / "Cylinder".
   static std::shared_ptr<KroBRepModel> MakeSphere(double radius, KroBRepStatus* status = nullptr);
   static std::shared_ptr<KroBRepModel> MakeCylinder(double radius, double height,
-                                                     KroBRepStatus* status = nullptr);
+                                                    KroBRepStatus* status = nullptr);
 
   KroBRepStatus SaveBRep(const std::string& path) const;
 
@@ -77,7 +77,7 @@ class KroBRepModel {
   const KroBRepSolid* Solid(int index) const;  // null when out of range
   const KroBRepSolid* SolidByTag(std::uint32_t tag) const;
   const KroBRepSolid* SolidByName(const std::string& name) const;  // first of that name
-  KroBRepCell CellByTag(std::uint32_t tag) const;  // any solid; null when none
+  KroBRepCell CellByTag(std::uint32_t tag) const;                  // any solid; null when none
 
   const std::vector<KroBRepFeature>& Features() const;
 

@@ -108,16 +108,15 @@ class KroMfBRepAccess : public virtual KroIBRepAccess,
     if (!_Cell || !_Support) return KRO_E_FAIL;
     KroListValKroBaseUnknown_var topos;
     topos.Append(KroBaseUnknown_var(_Cell));
-    delegate = KroMfMakeDelegate(KroBaseUnknown_var(const_cast<KroMfBRepAccess*>(this)), topos,
-                                 contract);
+    delegate =
+        KroMfMakeDelegate(KroBaseUnknown_var(const_cast<KroMfBRepAccess*>(this)), topos, contract);
     return KRO_S_OK;
   }
 
   // The document, the supporting feature, then this access.
   KroResult GetPathElement(KroPathElement*& path) const override {
-    path = KroMfMakePath(
-        _Support.get(), {KroBaseUnknown_var(_Support),
-                         KroBaseUnknown_var(const_cast<KroMfBRepAccess*>(this))});
+    path = KroMfMakePath(_Support.get(), {KroBaseUnknown_var(_Support),
+                                          KroBaseUnknown_var(const_cast<KroMfBRepAccess*>(this))});
     return path != nullptr ? KRO_S_OK : KRO_E_FAIL;
   }
 

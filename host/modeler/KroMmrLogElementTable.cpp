@@ -181,11 +181,10 @@ KroResult KroMmrLogElementTable::QueryLogSelector(KroIMmiLogElement* root,
   keys.reserve(tokens.size());
   for (const Token& token : tokens) keys.push_back(token.key);
   const auto& entries = _Log->entries;
-  auto first = std::lower_bound(
-      _Log->byKeys.begin(), _Log->byKeys.end(), keys,
-      [&entries](uint32_t at, const std::vector<KroUnicodeString>& k) {
-        return KeysBefore(entries[at].keys, k);
-      });
+  auto first = std::lower_bound(_Log->byKeys.begin(), _Log->byKeys.end(), keys,
+                                [&entries](uint32_t at, const std::vector<KroUnicodeString>& k) {
+                                  return KeysBefore(entries[at].keys, k);
+                                });
   KroIMmiLogElement* found = nullptr;
   for (auto at = first; at != _Log->byKeys.end() && entries[*at].keys == keys; ++at) {
     KroIMmiLogElement* candidate = entries[*at].element;

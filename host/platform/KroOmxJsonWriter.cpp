@@ -61,13 +61,27 @@ void AppendQuoted(Out& out, const std::string& text) {
     }
     out.Put(data + run, pos - run);
     switch (c) {
-      case '"': out.Put("\\\"", 2); break;
-      case '\\': out.Put("\\\\", 2); break;
-      case '\b': out.Put("\\b", 2); break;
-      case '\f': out.Put("\\f", 2); break;
-      case '\n': out.Put("\\n", 2); break;
-      case '\r': out.Put("\\r", 2); break;
-      case '\t': out.Put("\\t", 2); break;
+      case '"':
+        out.Put("\\\"", 2);
+        break;
+      case '\\':
+        out.Put("\\\\", 2);
+        break;
+      case '\b':
+        out.Put("\\b", 2);
+        break;
+      case '\f':
+        out.Put("\\f", 2);
+        break;
+      case '\n':
+        out.Put("\\n", 2);
+        break;
+      case '\r':
+        out.Put("\\r", 2);
+        break;
+      case '\t':
+        out.Put("\\t", 2);
+        break;
       default:
         if (c < 0x20) {
           const char escape[6] = {'\\', 'u', '0', '0', kHex[c >> 4], kHex[c & 0xF]};
@@ -160,13 +174,27 @@ class WrittenReader {
       if (++pos >= _Text.size()) return false;
       char plain = 0;
       switch (_Text[pos]) {
-        case '"': plain = '"'; break;
-        case '\\': plain = '\\'; break;
-        case 'b': plain = '\b'; break;
-        case 'f': plain = '\f'; break;
-        case 'n': plain = '\n'; break;
-        case 'r': plain = '\r'; break;
-        case 't': plain = '\t'; break;
+        case '"':
+          plain = '"';
+          break;
+        case '\\':
+          plain = '\\';
+          break;
+        case 'b':
+          plain = '\b';
+          break;
+        case 'f':
+          plain = '\f';
+          break;
+        case 'n':
+          plain = '\n';
+          break;
+        case 'r':
+          plain = '\r';
+          break;
+        case 't':
+          plain = '\t';
+          break;
         case 'u': {
           // Only the control characters without a short escape are written as \u00xx.
           if (pos + 4 >= _Text.size() || _Text[pos + 1] != '0' || _Text[pos + 2] != '0')

@@ -112,10 +112,11 @@ TEST(KroMmdMetaODTStreamBuilder, ReadsChainsOfMetaUpToItsLimitAndWritesNoneOfIts
   const int limit = KroMmdMetaODTStreamBuilder::kMaxNesting;
   std::string refused = "Meta::SetValueStream:100" + kRead;
   for (int level = 0; level < limit; ++level) refused += " < Meta::SetValueStream:400" + kRead;
-  const std::pair<int, std::string> cases[] = {{limit, ""},
-                                               {limit + 1, refused},
-                                               {KroOmxJson::kMaxDepth - 2, refused},
-                                               {KroOmxJson::kMaxDepth - 1, "ODT::SetODTStream:100"}};
+  const std::pair<int, std::string> cases[] = {
+      {limit, ""},
+      {limit + 1, refused},
+      {KroOmxJson::kMaxDepth - 2, refused},
+      {KroOmxJson::kMaxDepth - 1, "ODT::SetODTStream:100"}};
   for (const auto& [levels, chain] : cases) {
     KroMmdMetaODTStreamBuilder builder;
     ASSERT_EQ(builder.SetContext(part), KRO_S_OK);

@@ -62,8 +62,7 @@ TEST(KroMmdSelectionResultODTStreamBuilder, TracesBadStreamsAndKeepsTheCellsBefo
        "ODT::SetODTStream:200",
        "8"},
       {false, R"({"geomReroutes":)" + kTopAndOrigin + "}",
-       "Sel::SetGeomSelectorStreamForODT:100 < SelRes::_SetGeomReroutesStream:500" + reroutes,
-       "8"},
+       "Sel::SetGeomSelectorStreamForODT:100 < SelRes::_SetGeomReroutesStream:500" + reroutes, "8"},
       {true, R"({"geomReroutes":["1_Face_6.25_5_10_0_0_1_","2_Face_6.25_5_10_0_0_1_"]})",
        "Sel::SetGeomSelectorStreamForODT:300 < SelRes::_SetGeomReroutesStream:500" + reroutes,
        "8 8"},
@@ -123,8 +122,7 @@ TEST(KroMmdSelectionResultODTStreamBuilder, KeepsItsCellsAfterTheirDocumentIsLet
     {
       const KroMfPart_var box = KroTestModelPart(KroBRepModel::MakeBox(20, 10, 10));
       ASSERT_EQ(builder.SetContext(box), KRO_S_OK);
-      ASSERT_EQ(builder.SetODTStream(R"({"support":{"bodyTag":"1"},"topoTags":["8"]})"),
-                KRO_S_OK);
+      ASSERT_EQ(builder.SetODTStream(R"({"support":{"bodyTag":"1"},"topoTags":["8"]})"), KRO_S_OK);
       cells.Append(KroBaseUnknown_var(KroTestCell(box, 0, 2)));
       ASSERT_EQ(builder.SetToposInBody(KroMmrToposInBody(box->GetBody(1), cells)), KRO_S_OK);
       cells.RemoveAll();
@@ -136,8 +134,7 @@ TEST(KroMmdSelectionResultODTStreamBuilder, KeepsItsCellsAfterTheirDocumentIsLet
 
     KroMmdSelectionResultODTStreamBuilder noContext;
     KroSysTraceRecorder recorder;
-    EXPECT_EQ(noContext.SetToposInBody(KroMmrToposInBody(cylinder->GetBody(1), cells)),
-              KRO_E_FAIL);
+    EXPECT_EQ(noContext.SetToposInBody(KroMmrToposInBody(cylinder->GetBody(1), cells)), KRO_E_FAIL);
     EXPECT_EQ(KroTestChainOf(recorder), "GNAO::SetBody:100 < SelRes::SetToposInBody:300");
   }
   EXPECT_EQ(KroBaseUnknown::LiveObjects(), live);

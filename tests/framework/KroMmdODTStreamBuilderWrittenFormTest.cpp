@@ -19,9 +19,10 @@ namespace {
 // Pieces of JSON strings: the writer's own escapes, and every other spelling of a character
 // (which parsing and writing again changes), invalid bytes and raw control characters.
 const char* const kStringPieces[] = {
-    "a",       "key",     "\xC3\xA4", "\xE7\xA9\xB4", "\\\"",     "\\\\",    "\\/",
-    "\\b",     "\\t",     "\\n",      "\\u00e4",      "\\u001f",  "\\u001F", "\\u0008",
-    "\\u0000", "\\ufffd", "\\ud83d\\ude00", "\xFF",   "\x01",     " ",       "\\u0061"};
+    "a",       "key",     "\xC3\xA4", "\xE7\xA9\xB4", "\\\"",           "\\\\",
+    "\\/",     "\\b",     "\\t",      "\\n",          "\\u00e4",        "\\u001f",
+    "\\u001F", "\\u0008", "\\u0000",  "\\ufffd",      "\\ud83d\\ude00", "\xFF",
+    "\x01",    " ",       "\\u0061"};
 
 class TextMaker {
  public:

@@ -75,7 +75,8 @@ Tally RoundTrip(const KroMfPart_var& writer, const KroMfPart_var& reader) {
           tally.notes.push_back("ambiguous (degenerate edge): " + where + " " + text.ToStdString());
         } else if (readBack && dimension == 0 && back->GetTag() < cell->GetTag() &&
                    cell->GetPointOnCell(own) == KRO_S_OK &&
-                   back->GetPointOnCell(found) == KRO_S_OK && own.DistanceTo(found) < KroMmdGeomCursorForODT::_LocationTolerance) {
+                   back->GetPointOnCell(found) == KRO_S_OK &&
+                   own.DistanceTo(found) < KroMmdGeomCursorForODT::_LocationTolerance) {
           ++tally.ambiguous;
           tally.notes.push_back("ambiguous (earlier vertex): " + where + " " + text.ToStdString());
         } else {

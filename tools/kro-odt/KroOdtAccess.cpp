@@ -10,8 +10,8 @@
 #include "KroMfGNServices.h"
 #include "KroMmdBRepAccessODTStreamBuilder.h"
 #include "KroMmdGeomSelectorForODT.h"
+#include "KroOdtCellStreams.h"
 #include "KroOdtCli.h"
-#include "KroOdtProgress.h"
 #include "KroOdtTraceWords.h"
 #include "KroOmxAny.h"
 #include "KroOmxJson.h"
@@ -42,9 +42,9 @@ bool ParseObject(const std::string& text, KroOmxAny& tree) {
   return KroOmxJson::ParseString(KroOmxUTF8String(text), tree) == 0 && tree.IsMap();
 }
 
-}  // namespace
-
-std::string KroOdtJsonText(const KroOmxAny& value) {
+// A parsed JSON value as text again, every kind as it was (a builder refuses what it would
+// refuse in the original).
+std::string JsonText(const KroOmxAny& value) {
   switch (value.GetKind()) {
     case KroOmxAny::kString:
       return KroOmxJsonWriter::Quote(value.GetString().ToStdString());
@@ -59,14 +59,14 @@ std::string KroOdtJsonText(const KroOmxAny& value) {
     }
     case KroOmxAny::kList: {
       std::string text = "[";
-      for (int i = 1; i <= value.Size(); ++i) text += (i == 1 ? "" : ",") + KroOdtJsonText(value[i]);
+      for (int i = 1; i <= value.Size(); ++i) text += (i == 1 ? "" : ",") + JsonText(value[i]);
       return text + "]";
     }
     case KroOmxAny::kMap: {
       std::string text = "{";
       for (const KroOmxAny::Item& item : value.MapItems()) {
         if (text.size() > 1) text += ",";
-        text += KroOmxJsonWriter::Quote(item.first.ToStdString()) + ":" + KroOdtJsonText(item.second);
+        text += KroOmxJsonWriter::Quote(item.first.ToStdString()) + ":" + JsonText(item.second);
       }
       return text + "}";
     }
@@ -74,6 +74,8 @@ std::string KroOdtJsonText(const KroOmxAny& value) {
       return "null";
   }
 }
+
+}  // namespace
 
 // Moves "support" first in every object of the tree that has it; true when one moved.
 static bool MoveSupportFirst(KroOmxAny& value) {
@@ -157,23 +159,20 @@ std::string KroOdtSupportFirst(const std::string& stream) {
   KroOmxAny tree;
   if (KroOmxJson::ParseString(KroOmxUTF8String(stream), tree) != 0 || !MoveSupportFirst(tree))
     return stream;
-  return KroOdtJsonText(tree);
+  return JsonText(tree);
 }
 
 KroOdtOutcome KroOdtReadAccessStream(const KroMfPart_var& part, const std::string& stream,
                                      KroIBRepAccess_var& access) {
   KroSysTraceRecorder recorder;
   KroMmdBRepAccessODTStreamBuilder builder;
-  KroOmxAny tree;
-  const bool parsed = ParseObject(stream, tree);
-  const KroOmxAny* support = parsed ? tree.MapFind("support") : nullptr;
-  bool ok = KroSucceeded(builder.SetContext(part));
-  if (ok && support != nullptr && tree.MapItems().front().first != "support") {
-    ok = KroSucceeded(builder.SetODTStream("{\"support\":" + KroOdtJsonText(*support) + "}"));
+  if (KroFailed(builder.SetContext(part)) ||
+      KroFailed(builder.SetODTStream(KroOdtSupportFirst(stream))) ||
+      KroFailed(builder.GetBRepAccess(access))) {
+    KroOmxAny tree;
+    ParseObject(stream, tree);
+    return Failed(recorder.Entries(), KroOdtAccessPlaceholders(tree));
   }
-  ok = ok && KroSucceeded(builder.SetODTStream(stream)) &&
-       KroSucceeded(builder.GetBRepAccess(access));
-  if (!ok) return Failed(recorder.Entries(), KroOdtAccessPlaceholders(tree));
   if (!access) return Refused("the face has no axis");
   return KroOdtOutcome();
 }
@@ -194,27 +193,15 @@ int KroOdtRunAccess(KroOdtArgs& args) {
   KroMfPart_var part;
   if (const int rc = KroOdtLoadModel(args, path, part)) return rc;
 
-  int unwritten = 0;
-  const std::vector<KroOdtCellEntry> cells = KroOdtListCells(part, axes ? 2 : dimension);
-  KroOdtProgress progress(KroOdtProgress::Enabled(args), "writing streams", cells.size(), "cells");
-  for (size_t i = 0; i < cells.size(); ++i) {
-    progress.Update(i);
-    const KroIBRepAccess_var access = KroOdtAccessOf(part, cells[i], axes);
-    if (axes && !access) continue;  // a face without an axis
-    std::string stream;
-    const KroOdtOutcome outcome = KroOdtWriteAccessStream(part, access, query, stream);
-    if (outcome.ok) {
-      std::printf("%s\n", stream.c_str());
-      continue;
-    }
-    ++unwritten;
-    progress.Interrupt();
-    std::fprintf(stderr, "kro-odt: cannot write the stream of %s%s with query %s: %s\n",
-                 axes ? "the axis of " : "", KroOdtDescribeCell(cells[i]).c_str(),
-                 KroOdtQuote(query).c_str(), outcome.why.c_str());
-    if (args.trace)
-      std::fprintf(stderr, "kro-odt: trace: %s\n", KroOdtRawTrace(outcome.chain).c_str());
-  }
-  progress.Finish();
-  return unwritten == 0 ? kKroOdtExitOk : kKroOdtExitFailed;
+  return KroOdtPrintCellStreams(
+      args, KroOdtListCells(part, axes ? 2 : dimension),
+      [&](const KroOdtCellEntry& cell, std::string& stream) {
+        const KroIBRepAccess_var access = KroOdtAccessOf(part, cell, axes);
+        if (axes && !access) return KroOdtOutcome();  // a face without an axis
+        return KroOdtWriteAccessStream(part, access, query, stream);
+      },
+      [&](const KroOdtCellEntry& cell) {
+        return std::string("the stream of ") + (axes ? "the axis of " : "") +
+               KroOdtDescribeCell(cell) + " with query " + KroOdtQuote(query);
+      });
 }

@@ -32,17 +32,14 @@ std::string KroOdtAccessMember(const std::string& stream, const std::string& key
 // The stream with "support" moved first in every object that has it later (a BRepAccess stream
 // inside a meta stream, say), so that a builder reads it in one go; other texts unchanged.
 std::string KroOdtSupportFirst(const std::string& stream);
-// A parsed JSON value as text again, every kind as it was (a builder refuses what it would
-// refuse in the original).
-std::string KroOdtJsonText(const KroOmxAny& value);
 // What the reasons of a failed read of a BRepAccess stream may name, from its parsed members:
 // <value>, the value of its sub-element member, and the fields of a geometric selector.
 std::map<std::string, std::string> KroOdtAccessPlaceholders(const KroOmxAny& tree);
 
 // Reads a BRepAccess stream in the model and gives the access it names: a cell, or an axis. A
 // stream written with the query "geomReroute" or "gnSelector" holds that key before "support",
-// in an order that the builder cannot read in one go, so "support" is read first when it is
-// not the first member.
+// in an order that the builder cannot read in one go, so the builder reads it with "support"
+// moved first (KroOdtSupportFirst).
 KroOdtOutcome KroOdtReadAccessStream(const KroMfPart_var& part, const std::string& stream,
                                      KroIBRepAccess_var& access);
 

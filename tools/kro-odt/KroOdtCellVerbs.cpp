@@ -8,9 +8,9 @@
 #include "KroIJournalingSpec.h"
 #include "KroISpecObject.h"
 #include "KroMfBRepUtils.h"
+#include "KroOdtCellStreams.h"
 #include "KroOdtCli.h"
 #include "KroOdtModel.h"
-#include "KroOdtProgress.h"
 #include "KroOdtTraceWords.h"
 
 namespace {
@@ -165,8 +165,8 @@ int KroOdtRunCells(KroOdtArgs& args) {
   KroMfPart_var part;
   if (const int rc = KroOdtLoadModel(args, path, part)) return rc;
 
-  int unwritten = 0;
   if (dimension == kKroOdtFeatDimension) {
+    int unwritten = 0;
     for (int b = 1; b <= part->GetBodyCount(); ++b) {
       std::string stream;
       const KroOdtOutcome outcome = KroOdtWriteTopoStream(part->GetBody(b), KroCell_var(), stream);
@@ -175,32 +175,15 @@ int KroOdtRunCells(KroOdtArgs& args) {
         continue;
       }
       ++unwritten;
-      std::fprintf(stderr, "kro-odt: cannot write the stream of body %d: %s\n", b,
-                   KroOdtFillPlaceholders(outcome.why, {}).c_str());
-      if (args.trace)
-        std::fprintf(stderr, "kro-odt: trace: %s\n", KroOdtRawTrace(outcome.chain).c_str());
+      KroOdtReportUnwritten(args, "the stream of body " + std::to_string(b), outcome);
     }
     return unwritten == 0 ? kKroOdtExitOk : kKroOdtExitFailed;
   }
 
-  const std::vector<KroOdtCellEntry> cells = KroOdtListCells(part, dimension);
-  KroOdtProgress progress(KroOdtProgress::Enabled(args), "writing streams", cells.size(), "cells");
-  for (size_t i = 0; i < cells.size(); ++i) {
-    progress.Update(i);
-    std::string stream;
-    const KroOdtOutcome outcome = KroOdtWriteTopoStream(cells[i].body, cells[i].cell, stream);
-    if (outcome.ok) {
-      std::printf("%s\n", stream.c_str());
-      continue;
-    }
-    ++unwritten;
-    progress.Interrupt();
-    std::fprintf(stderr, "kro-odt: cannot write the stream of %s: %s\n",
-                 KroOdtDescribeCell(cells[i]).c_str(),
-                 KroOdtFillPlaceholders(outcome.why, {}).c_str());
-    if (args.trace)
-      std::fprintf(stderr, "kro-odt: trace: %s\n", KroOdtRawTrace(outcome.chain).c_str());
-  }
-  progress.Finish();
-  return unwritten == 0 ? kKroOdtExitOk : kKroOdtExitFailed;
+  return KroOdtPrintCellStreams(
+      args, KroOdtListCells(part, dimension),
+      [](const KroOdtCellEntry& cell, std::string& stream) {
+        return KroOdtWriteTopoStream(cell.body, cell.cell, stream);
+      },
+      [](const KroOdtCellEntry& cell) { return "the stream of " + KroOdtDescribeCell(cell); });
 }

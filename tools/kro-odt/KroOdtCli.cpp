@@ -71,7 +71,10 @@ size_t Utf8Length(const std::string& text, size_t pos) {
   return length;
 }
 
-std::string EscapeText(const std::string& text, bool escapeQuotes) {
+// The text with each well-formed UTF-8 sequence as it is and every other byte as escape writes
+// it: escape(c, out).
+template <class Escape>
+std::string EscapeBytes(const std::string& text, Escape escape) {
   std::string out;
   for (size_t pos = 0; pos < text.size();) {
     const unsigned char c = static_cast<unsigned char>(text[pos]);
@@ -83,6 +86,13 @@ std::string EscapeText(const std::string& text, bool escapeQuotes) {
       }
     }
     ++pos;
+    escape(c, out);
+  }
+  return out;
+}
+
+std::string EscapeText(const std::string& text, bool escapeQuotes) {
+  return EscapeBytes(text, [escapeQuotes](unsigned char c, std::string& out) {
     if (escapeQuotes && (c == '"' || c == '\\')) {
       out += '\\';
       out += static_cast<char>(c);
@@ -99,8 +109,7 @@ std::string EscapeText(const std::string& text, bool escapeQuotes) {
     } else {
       out += static_cast<char>(c);
     }
-  }
-  return out;
+  });
 }
 
 }  // namespace
@@ -127,29 +136,19 @@ std::string KroOdtQuote(const std::string& text) { return "\"" + EscapeText(text
 std::string KroOdtEscape(const std::string& text) { return EscapeText(text, false); }
 
 std::string KroOdtJsonString(const std::string& text) {
-  std::string out = "\"";
-  for (size_t pos = 0; pos < text.size();) {
-    const unsigned char c = static_cast<unsigned char>(text[pos]);
-    if (c >= 0x80) {
-      if (const size_t length = Utf8Length(text, pos)) {
-        out.append(text, pos, length);
-        pos += length;
-        continue;
-      }
-    }
-    ++pos;
+  const auto escape = [](unsigned char c, std::string& out) {
     if (c == '"' || c == '\\') {
       out += '\\';
       out += static_cast<char>(c);
     } else if (c < 0x20 || c >= 0x7F) {
-      char escape[8];
-      std::snprintf(escape, sizeof escape, "\\u%04X", c);
-      out += escape;
+      char code[8];
+      std::snprintf(code, sizeof code, "\\u%04X", c);
+      out += code;
     } else {
       out += static_cast<char>(c);
     }
-  }
-  return out + "\"";
+  };
+  return "\"" + EscapeBytes(text, escape) + "\"";
 }
 
 const KroOdtVerb* KroOdtFindVerb(const std::string& name) {

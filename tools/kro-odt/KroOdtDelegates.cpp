@@ -20,8 +20,8 @@
 #include "KroMmrContractServices.h"
 #include "KroObject.h"
 #include "KroOdtAccess.h"
+#include "KroOdtCellStreams.h"
 #include "KroOdtCli.h"
-#include "KroOdtProgress.h"
 #include "KroOdtTraceWords.h"
 #include "KroOmxJson.h"
 #include "KroOmxUTF8String.h"
@@ -199,25 +199,16 @@ bool KroOdtIsDelegateBuilderStream(const std::string& text) {
 
 KroOdtOutcome KroOdtReadDelegateBuilderStream(const KroMfPart_var& part, const std::string& stream,
                                               KroIBRepAccess_var& access) {
-  KroOmxAny tree;
-  KroOmxJson::ParseString(KroOmxUTF8String(stream), tree);
-  const KroOmxAny* inner = tree.IsMap() ? tree.MapFind("geomSubElem") : nullptr;
-  const KroOmxAny* support =
-      inner != nullptr && inner->IsMap() ? inner->MapFind("support") : nullptr;
-
   KroSysTraceRecorder recorder;
   KroMmdDelegateODTStreamBuilder builder;
-  bool ok = KroSucceeded(builder.SetContext(part));
-  // The sub-element's support first, as a BRepAccess stream is read.
-  if (ok && support != nullptr && inner->MapItems().front().first != "support") {
-    ok = KroSucceeded(
-        builder.SetODTStream("{\"geomSubElem\":{\"support\":" + KroOdtJsonText(*support) + "}}"));
-  }
   KroMmdBRepAccessODTStreamBuilder geomSubElem;
-  ok = ok && KroSucceeded(builder.SetODTStream(stream)) &&
-       KroSucceeded(builder.GetGeomSubElem(geomSubElem)) &&
-       KroSucceeded(geomSubElem.GetBRepAccess(access));
-  if (!ok) {
+  if (KroFailed(builder.SetContext(part)) ||
+      KroFailed(builder.SetODTStream(KroOdtSupportFirst(stream))) ||
+      KroFailed(builder.GetGeomSubElem(geomSubElem)) ||
+      KroFailed(geomSubElem.GetBRepAccess(access))) {
+    KroOmxAny tree;
+    KroOmxJson::ParseString(KroOmxUTF8String(stream), tree);
+    const KroOmxAny* inner = tree.IsMap() ? tree.MapFind("geomSubElem") : nullptr;
     return Failed(recorder.Entries(), inner != nullptr && inner->IsMap()
                                           ? KroOdtAccessPlaceholders(*inner)
                                           : std::map<std::string, std::string>());
@@ -241,15 +232,8 @@ int KroOdtRunDelegates(KroOdtArgs& args) {
   KroMfPart_var part;
   if (const int rc = KroOdtLoadModel(args, path, part)) return rc;
 
-  int unwritten = 0;
-  auto report = [&](const std::string& what, const KroOdtOutcome& outcome) {
-    ++unwritten;
-    std::fprintf(stderr, "kro-odt: cannot write the delegate stream of %s: %s\n", what.c_str(),
-                 KroOdtFillPlaceholders(outcome.why, {}).c_str());
-    if (args.trace)
-      std::fprintf(stderr, "kro-odt: trace: %s\n", KroOdtRawTrace(outcome.chain).c_str());
-  };
   if (dimension == kKroOdtFeatDimension) {
+    int unwritten = 0;
     for (int f = 1; f <= part->GetFeatureCount(); ++f) {
       const KroISpecObject_var feature = part->GetFeature(f);
       std::string stream;
@@ -257,29 +241,23 @@ int KroOdtRunDelegates(KroOdtArgs& args) {
           KroOdtWriteDelegateStream(KroOdtFeatureDelegate(feature, contract), stream);
       if (outcome.ok) {
         std::printf("%s\n", stream.c_str());
-      } else {
-        report("feature " + KroOdtIdentifierOf(feature.get()) + " " +
-                   KroOdtQuote(feature->GetName().ToStdString()),
-               outcome);
+        continue;
       }
+      ++unwritten;
+      KroOdtReportUnwritten(args,
+                            "the delegate stream of feature " + KroOdtIdentifierOf(feature.get()) +
+                                " " + KroOdtQuote(feature->GetName().ToStdString()),
+                            outcome);
     }
     return unwritten == 0 ? kKroOdtExitOk : kKroOdtExitFailed;
   }
 
-  const std::vector<KroOdtCellEntry> cells = KroOdtListCells(part, dimension);
-  KroOdtProgress progress(KroOdtProgress::Enabled(args), "writing streams", cells.size(), "cells");
-  for (size_t i = 0; i < cells.size(); ++i) {
-    progress.Update(i);
-    std::string stream;
-    const KroOdtOutcome outcome =
-        KroOdtWriteDelegateStream(KroOdtCellDelegate(part, cells[i], contract), stream);
-    if (outcome.ok) {
-      std::printf("%s\n", stream.c_str());
-      continue;
-    }
-    progress.Interrupt();
-    report(KroOdtDescribeCell(cells[i]), outcome);
-  }
-  progress.Finish();
-  return unwritten == 0 ? kKroOdtExitOk : kKroOdtExitFailed;
+  return KroOdtPrintCellStreams(
+      args, KroOdtListCells(part, dimension),
+      [&](const KroOdtCellEntry& cell, std::string& stream) {
+        return KroOdtWriteDelegateStream(KroOdtCellDelegate(part, cell, contract), stream);
+      },
+      [](const KroOdtCellEntry& cell) {
+        return "the delegate stream of " + KroOdtDescribeCell(cell);
+      });
 }

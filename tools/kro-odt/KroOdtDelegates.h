@@ -53,8 +53,8 @@ KroISpecObject_var KroOdtDelegateFeature(const KroIMmiDelegateObject_var& delega
 // builder's stream, which the builder reads or refuses.
 bool KroOdtIsDelegateBuilderStream(const std::string& text);
 // Reads a Delegate builder's stream in the model and gives the BRep access of its
-// "geomSubElem"; the support of that BRepAccess stream is read first, wherever it stands, as
-// KroOdtReadAccessStream does.
+// "geomSubElem"; the stream is read with "support" moved first (KroOdtSupportFirst), wherever
+// it stands, as KroOdtReadAccessStream reads.
 KroOdtOutcome KroOdtReadDelegateBuilderStream(const KroMfPart_var& part, const std::string& stream,
                                               KroIBRepAccess_var& access);
 

@@ -183,7 +183,10 @@ void CellJudge::_Found(KroOdtDiffNote& note, const KroOdtCellEntry& entry,
   // search of the stream's reader sees them.
   std::vector<KroBRepCellHit> hits;
   if (!cell.IsNull()) {
-    if (!cell.Solid()->Search(note.dimension, KroMmdGeomCursorForODT::_LocationTolerance, point, &written, hits).Ok()) {
+    if (!cell.Solid()
+             ->Search(note.dimension, KroMmdGeomCursorForODT::_LocationTolerance, point, &written,
+                      hits)
+             .Ok()) {
       hits.clear();
     }
   }
@@ -306,7 +309,8 @@ std::string NeighbourJson(const KroOdtDiffNeighbour& neighbour) {
 std::string KroOdtDiffReasonWords(KroOdtDiffReason reason) {
   switch (reason) {
     case KroOdtDiffReason::kNoCell:
-      return "no cell within " + KroOdtFormatNumber(KroMmdGeomCursorForODT::_LocationTolerance) + " of the point";
+      return "no cell within " + KroOdtFormatNumber(KroMmdGeomCursorForODT::_LocationTolerance) +
+             " of the point";
     case KroOdtDiffReason::kDirection:
       return "direction disagrees";
     case KroOdtDiffReason::kBodyGone:

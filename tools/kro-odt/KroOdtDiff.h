@@ -26,7 +26,8 @@ enum class KroOdtDiffReason {
   kOtherCell    // ambiguous: "another cell could be meant"
 };
 
-// The words of a reason (the JSON "reason"), the tolerance formatted from the library's location tolerance.
+// The words of a reason (the JSON "reason"), the tolerance formatted from the library's location
+// tolerance.
 std::string KroOdtDiffReasonWords(KroOdtDiffReason reason);
 
 // A cell of the new version that a verdict names, and how far it lies from the written point.

@@ -153,9 +153,10 @@ KroOdtFindResult SelectionLost(const std::string& stream,
   static const char* const kName = "KroMmdSelectionResultODTStreamBuilder::";
   bool itemFailed = false;
   for (const KroSysTraceEntry& entry : chain) {
-    itemFailed = itemFailed ||
-                 (entry.name == kName + std::string("_SetToposTagsStream") && entry.stage >= 300) ||
-                 (entry.name == kName + std::string("_SetGeomReroutesStream") && entry.stage >= 300);
+    itemFailed =
+        itemFailed ||
+        (entry.name == kName + std::string("_SetToposTagsStream") && entry.stage >= 300) ||
+        (entry.name == kName + std::string("_SetGeomReroutesStream") && entry.stage >= 300);
   }
   KroOmxAny tree;
   if (KroOmxJson::ParseString(KroOmxUTF8String(stream), tree) != 0 || !tree.IsMap())

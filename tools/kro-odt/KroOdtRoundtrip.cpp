@@ -45,54 +45,39 @@ KroOdtVerdict RoundtripCell(const KroMfPart_var& part, const KroOdtCellEntry& en
                             const std::string& via, std::string& stream, std::string& detail) {
   KroCell_var found;
   KroOdtCompactFields fields;  // the compact stream that locates the cell, if any
+  KroOdtOutcome written, read;
   if (via == "topo") {
-    const KroOdtOutcome written = KroOdtWriteTopoStream(entry.body, entry.cell, stream);
-    if (!written.ok) {
-      stream.clear();
-      detail = "its stream cannot be written: " + KroOdtFillPlaceholders(written.why, {});
-      return KroOdtVerdict::kLost;
-    }
+    written = KroOdtWriteTopoStream(entry.body, entry.cell, stream);
     KroBody_var body;
-    const KroOdtOutcome read = KroOdtReadTopoStream(part, stream, body, found);
-    if (!read.ok) {
-      detail = read.why;
-      return KroOdtVerdict::kLost;
-    }
-    fields = KroOdtScanCompactStream(stream);
+    if (written.ok) read = KroOdtReadTopoStream(part, stream, body, found);
   } else if (via == "delegate") {
-    const KroOdtOutcome written =
-        KroOdtWriteDelegateStream(KroOdtCellDelegate(part, entry, nullptr), stream);
-    if (!written.ok) {
-      stream.clear();
-      detail = "its stream cannot be written: " + written.why;
-      return KroOdtVerdict::kLost;
-    }
+    written = KroOdtWriteDelegateStream(KroOdtCellDelegate(part, entry, nullptr), stream);
     KroIMmiDelegateObject_var delegate;
-    const KroOdtOutcome read = KroOdtReadDelegateStream(part, stream, nullptr, delegate);
-    if (!read.ok) {
-      detail = read.why;
-      return KroOdtVerdict::kLost;
+    if (written.ok) {
+      read = KroOdtReadDelegateStream(part, stream, nullptr, delegate);
+      found = KroOdtDelegateCell(delegate);
     }
-    found = KroOdtDelegateCell(delegate);
-    fields = KroOdtScanCompactStream(stream);
   } else {
-    const KroOdtOutcome written =
-        KroOdtWriteAccessStream(part, KroOdtAccessOf(part, entry, false), via, stream);
-    if (!written.ok) {
-      stream.clear();
-      detail = "its stream cannot be written: " + written.why;
-      return KroOdtVerdict::kLost;
-    }
+    written = KroOdtWriteAccessStream(part, KroOdtAccessOf(part, entry, false), via, stream);
     KroIBRepAccess_var access;
-    const KroOdtOutcome read = KroOdtReadAccessStream(part, stream, access);
-    if (!read.ok) {
-      detail = read.why;
-      return KroOdtVerdict::kLost;
+    if (written.ok) {
+      read = KroOdtReadAccessStream(part, stream, access);
+      if (read.ok) found = access->GetTopology();
     }
-    found = access->GetTopology();
-    if (via == "geomReroute") {
-      KroMmdGeomSelectorForODT::ScanGeomSelectorForODT(KroOdtAccessMember(stream, via), fields);
-    }
+  }
+  if (!written.ok) {
+    stream.clear();
+    detail = "its stream cannot be written: " + KroOdtFillPlaceholders(written.why, {});
+    return KroOdtVerdict::kLost;
+  }
+  if (!read.ok) {
+    detail = read.why;
+    return KroOdtVerdict::kLost;
+  }
+  if (via == "topo" || via == "delegate") {
+    fields = KroOdtScanCompactStream(stream);
+  } else if (via == "geomReroute") {
+    KroMmdGeomSelectorForODT::ScanGeomSelectorForODT(KroOdtAccessMember(stream, via), fields);
   }
   return KroOdtJudgeReadBack(part, entry, fields, found, detail);
 }

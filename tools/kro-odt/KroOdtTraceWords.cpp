@@ -346,7 +346,7 @@ const TraceWords kTraceContexts[] = {
 const std::pair<const char*, const char*> kPlaceholderFallbacks[] = {
     {"<id>", "given"},    {"<token>", "given"}, {"<cell>", "cell"},  {"<point>", "written"},
     {"<length-at>", "2"}, {"<token-at>", "?"},  {"<point-at>", "?"}, {"<direction-at>", "?"},
-    {"<end-at>", "?"},    {"<value>", "given"},  {"<type>", "given"},  {"<body-tag>", "given"},
+    {"<end-at>", "?"},    {"<value>", "given"}, {"<type>", "given"}, {"<body-tag>", "given"},
 };
 
 const TraceWords* FindRow(const TraceWords* begin, const TraceWords* end,

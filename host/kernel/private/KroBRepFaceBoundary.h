@@ -13,6 +13,7 @@
 #include <limits>
 #include <vector>
 
+#include "KroBRepGridLayout.h"
 #include "KroBRepPointGrid.h"
 
 class KroBRepSolidCells;
@@ -40,10 +41,9 @@ class KroBRepFaceBoundary {
   // The points of one edge, in the order they are always made.
   void _PointsOf(int edge, std::vector<gp_Pnt>& points);
   bool _MakeEdgeGrid();
-  int _Cell(double coordinate, int axis) const;
-  // Lowers best by the edges of the cells at Chebyshev distance ring from the cell c; true
-  // when it reached enough.
-  bool _NearestInRing(const gp_Pnt& q, const int c[3], int ring, double enough, double& best);
+  // Lowers best by the edges of the cell that no earlier cell of this query held; true when it
+  // reached enough.
+  bool _NearestInCell(const gp_Pnt& q, int cell, double enough, double& best);
 
   KroBRepSolidCells& _Cells;
   bool _Lazy = false;
@@ -51,10 +51,7 @@ class KroBRepFaceBoundary {
   std::vector<Edge> _Edges;
   std::vector<gp_Pnt> _Made;  // points of the edges made so far
   // Grid over the edge boxes: cell n holds _EdgesOf[_Starts[n], _Starts[n + 1]).
-  double _Low[3] = {0, 0, 0};
-  double _Step[3] = {1, 1, 1};
-  int _Size[3] = {1, 1, 1};
-  double _Slack = 0.0;
+  KroBRepGridLayout _Grid;
   std::vector<int> _Starts;
   std::vector<int> _EdgesOf;
   std::vector<unsigned> _Seen;  // per edge, the last query that looked at it

@@ -10,6 +10,8 @@
 #include <limits>
 #include <vector>
 
+#include "KroBRepGridLayout.h"
+
 class KroBRepPointGrid {
  public:
   KroBRepPointGrid() = default;
@@ -33,17 +35,7 @@ class KroBRepPointGrid {
     int index;
   };
 
-  // The cell of a coordinate along an axis: monotone in the coordinate, clamped to the grid.
-  int _Cell(double coordinate, int axis) const;
-  int _CellIndex(int i, int j, int k) const { return (i * _Size[1] + j) * _Size[2] + k; }
-  // Lowers best by the points of the cells at Chebyshev distance ring from the cell c; true
-  // when it reached enough.
-  bool _NearestInRing(const gp_Pnt& q, const int c[3], int ring, double enough, double& best) const;
-
-  double _Low[3] = {0, 0, 0};
-  double _Step[3] = {1, 1, 1};
-  int _Size[3] = {0, 0, 0};
-  double _Slack = 0.0;       // how far rounding may put a point outside its cell
+  KroBRepGridLayout _Grid;
   std::vector<int> _Starts;  // entries of cell n: [_Starts[n], _Starts[n + 1])
   std::vector<Entry> _Entries;
 };
