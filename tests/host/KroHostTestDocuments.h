@@ -1,14 +1,14 @@
-// Shared by the host tests: the STEP models of the test data with their counts, each read once
-// per test binary and kept, and small helpers over the part documents.
+// Shared by the host tests: the STEP models of the test data with their counts, and small helpers
+// over the part documents.
 #ifndef KroHostTestDocuments_H
 #define KroHostTestDocuments_H
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
 #include <vector>
 
+#include "KroBRepModel.h"
 #include "KroBody.h"
 #include "KroCell.h"
 #include "KroListPtrKroCell.h"
@@ -39,19 +39,16 @@ inline std::string KroHostTestModelPath(const std::string& file) {
   return std::string(KROODT_MODELS_DIR) + "/" + file;
 }
 
-// The document of a model file, read on first use and kept; empty when it cannot be read.
-inline KroMfPart_var KroHostTestDocument(const std::string& file) {
-  static std::map<std::string, KroMfPart_var> loaded;
-  auto found = loaded.find(file);
-  if (found != loaded.end()) return found->second;
-  KroMfPart_var part;
-  if (KroMfPart::Load(KroHostTestModelPath(file).c_str(), part) != KRO_S_OK) return part;
-  return loaded[file] = part;
-}
-
 inline KroMfPart_var KroHostTestSamplePart() {
   KroMfPart_var part;
   EXPECT_EQ(KroMfPart::CreateSamplePart(part), KRO_S_OK);
+  return part;
+}
+
+// The document of a model built in code, such as KroBRepModel::MakeBox(10, 10, 10).
+inline KroMfPart_var KroHostTestDocumentOf(const std::shared_ptr<KroBRepModel>& model) {
+  KroMfPart_var part;
+  EXPECT_EQ(KroMfPart::CreateFromModel(model, part), KRO_S_OK);
   return part;
 }
 

@@ -1,41 +1,15 @@
-// Tests of the counted object model as the part documents use it: typed views, extensions made
-// by the interface dictionary and the shared reference counts of a document's objects.
+// Tests of the counted object model as the part documents use it: typed views and the shared
+// reference counts of a document's objects. Extensions made by the interface dictionary are
+// tested with the object module that registers them.
 #include <gtest/gtest.h>
 
 #include "KroCurve.h"
 #include "KroHostTestDocuments.h"
 #include "KroIGnAssociatedObject.h"
 #include "KroISpecObject.h"
-#include "KroInterfaceDictionary.h"
 #include "KroSurface.h"
 #include "KroVertex.h"
 #include "_SEQUENCE_KroBaseUnknown_ptr.h"
-
-namespace {
-
-// An interface that no document object implements; the tests give it to cells by extension.
-class ITestCellNote : public virtual KroBaseUnknown {
-  KRO_DECLARE_INTERFACE(ITestCellNote)
-
- public:
-  virtual unsigned int NotedTag() const = 0;
-};
-
-// The extension holds its cell (and so the cell's document) while it lives.
-class TestCellNote : public virtual ITestCellNote {
- public:
-  explicit TestCellNote(KroBaseUnknown* owner) : _Cell(owner) { ++Made; }
-  unsigned int NotedTag() const override { return _Cell->GetTag(); }
-  static int Made;
-
- private:
-  KroCell_var _Cell;
-};
-int TestCellNote::Made = 0;
-
-KroBaseUnknown* MakeCellNote(KroBaseUnknown* owner) { return new TestCellNote(owner); }
-
-}  // namespace
 
 TEST(KroVar, ViewsGiveEmptyReferencesForMissingInterfaces) {
   KroMfPart_var part = KroHostTestSamplePart();
@@ -55,36 +29,6 @@ TEST(KroVar, ViewsGiveEmptyReferencesForMissingInterfaces) {
   // Dereferencing an empty view is the host's null-reference error, not a crash.
   KroVertex_var none(face);
   EXPECT_THROW(none->GetPoint(), KroNullReferenceError);
-}
-
-TEST(KroInterfaceDictionary, ExtensionOfACellIsMadeOnQueryAndKeepsItsDocumentAlive) {
-  const long before = KroBaseUnknown::LiveObjects();
-  KroInterfaceDictionary::Register("KroMfCell", ITestCellNote::InterfaceName(), &MakeCellNote);
-  TestCellNote::Made = 0;
-  {
-    KroVar<ITestCellNote> note;
-    unsigned int faceTag = 0;
-    {
-      KroMfPart_var part = KroHostTestSamplePart();
-      KroCell_var face = KroHostTestCell(part->GetBody(1), 2);
-      ASSERT_TRUE(face);
-      faceTag = face->GetTag();
-      EXPECT_FALSE(KroVar<ITestCellNote>(KroHostTestCell(part->GetBody(1), 0)))
-          << "vertices have another late type: no extension";
-      EXPECT_EQ(TestCellNote::Made, 0);
-      note = face;  // the view asks the dictionary
-      ASSERT_TRUE(note);
-      EXPECT_EQ(TestCellNote::Made, 1);
-      void* raw = nullptr;
-      ASSERT_EQ(face->QueryInterface(ITestCellNote::ClassIID(), &raw), KRO_S_OK);
-      EXPECT_EQ(TestCellNote::Made, 2) << "each query makes a new extension";
-      static_cast<ITestCellNote*>(raw)->Release();
-    }
-    // Only the extension holds the document now.
-    EXPECT_EQ(note->NotedTag(), faceTag);
-  }
-  KroInterfaceDictionary::Unregister("KroMfCell", ITestCellNote::InterfaceName());
-  EXPECT_EQ(KroBaseUnknown::LiveObjects(), before);
 }
 
 TEST(KroMfPartObject, ReferencesBalanceAndADocumentGoesWithTheLastReferenceToAnyOfItsObjects) {

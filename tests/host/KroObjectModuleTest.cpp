@@ -1,6 +1,6 @@
 // The registration services of the object model: a library's module runs the entries of its
 // table and takes back what they registered when it goes; the extensions it registers are
-// made by ToCreateBOA and answer for the object they extend.
+// made by ToCreateBOA when a view asks for them, answer for the object they extend and hold it.
 #include <gtest/gtest.h>
 
 #include "KroFillDictionary.h"
@@ -60,12 +60,19 @@ TEST(KroOMModule, RegistersWhatItsTableHoldsAndTakesItBackUnlessReplaced) {
   {
     KroOMModule module(KroOMModuleInfo{table, table + 3});
     ASSERT_TRUE(Registered(&CreateMark));
-    const KroMfPart_var part = KroHostTestSamplePart();
-    const KroCell_var face = KroHostTestCell(part->GetBody(1), 2);
-    const KroVar<ITestMark> mark(face);
-    ASSERT_TRUE(mark);
-    EXPECT_EQ(mark->GetExtendedObject(), static_cast<KroBaseUnknown*>(face.get()));
-    EXPECT_TRUE(KroCell_var(mark).IsSame(face)) << "the extension answers for its cell";
+    KroVar<ITestMark> mark;
+    {
+      const KroMfPart_var part = KroHostTestSamplePart();
+      const KroCell_var face = KroHostTestCell(part->GetBody(1), 2);
+      EXPECT_FALSE(KroVar<ITestMark>(KroHostTestCell(part->GetBody(1), 0)))
+          << "vertices have another late type: no extension";
+      mark = face;  // the view asks the dictionary
+      ASSERT_TRUE(mark);
+      EXPECT_EQ(mark->GetExtendedObject(), static_cast<KroBaseUnknown*>(face.get()));
+      EXPECT_TRUE(KroCell_var(mark).IsSame(face)) << "the extension answers for its cell";
+    }
+    // Only the extension holds its cell, and so the cell's document, now.
+    EXPECT_TRUE(KroCell_var(mark)->GetBody()->GetGeoFactory());
   }
   EXPECT_FALSE(Registered(&CreateMark)) << "a module that goes leaves no entry behind";
   EXPECT_EQ(KroBaseUnknown::LiveObjects(), live);
