@@ -65,17 +65,13 @@ TEST(KroMmdODTQueryParser, SplitsEveryQueryOfTheTable) {
   }
 }
 
-TEST(KroMmdODTQueryParser, KeepsInnerBracesOfASubQuery) {
+// Fault: a sub-query parsed into the lists it came from was read after they had been emptied.
+TEST(KroMmdODTQueryParser, ParsesASubQueryIntoTheListsItCameFrom) {
   KroListValKroUnicodeString keys;
   KroListValKroUnicodeString subQueries;
   keys.Append("stale");
-  ASSERT_EQ(
-      KroMmdODTQueryParser::Parse(R"(value{support{bodyTag} topoTag} type)", keys, subQueries),
-      KRO_S_OK);
-  EXPECT_EQ(ToStrings(keys), (Strings{"value", "type"}));
-  EXPECT_EQ(ToStrings(subQueries), (Strings{R"(support{bodyTag} topoTag)", ""}));
-  // A sub-query parses in turn into the next level, even into the lists it came from (the
-  // query was read after the lists had been emptied under it).
+  ASSERT_EQ(KroMmdODTQueryParser::Parse("value{support{bodyTag} topoTag}", keys, subQueries),
+            KRO_S_OK);
   ASSERT_EQ(KroMmdODTQueryParser::Parse(subQueries[1], keys, subQueries), KRO_S_OK);
   EXPECT_EQ(ToStrings(keys), (Strings{"support", "topoTag"}));
   EXPECT_EQ(ToStrings(subQueries), (Strings{"bodyTag", ""}));

@@ -23,6 +23,13 @@ struct KroTestInput {
 
 typedef std::vector<std::pair<std::string, std::string>> KroTestCalls;
 
+// levels objects, one inside the other, around a string.
+inline std::string KroTestNested(int levels) {
+  std::string text;
+  for (int i = 0; i < levels; ++i) text += R"({"k":)";
+  return text + R"("end")" + std::string(levels, '}');
+}
+
 // Gives the values of a map (a key without one fails with 6969) and keeps the values it is
 // handed; "inner", when _Inner is set, is the stream of that builder, with this one's context.
 class KroTestTreeBuilder : public KroMmdODTStreamBuilder {

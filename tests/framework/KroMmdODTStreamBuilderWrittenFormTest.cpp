@@ -1,7 +1,8 @@
 // Text already in the writer's own form (every nested builder's stream) is nested when writing
 // and split when reading as it stands, without a tree; any other text is parsed and rendered
 // again. Both roads must give the same bytes: random texts near that form, each compared with
-// parsing it and rendering it again.
+// parsing it and rendering it again. Fault: a repeated member was handed over once, with the
+// later value in the earlier place, so a member written between the two took effect after it.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -51,7 +52,7 @@ class TextMaker {
     const int kind = Below(20);
     if (kind < 12) return String();
     if (kind < 18 && depth < 3) return Object(depth + 1);
-    static const char* const kOthers[] = {"1", "true", "null", "[\"a\"]", "[]"};
+    static const char* const kOthers[] = {"1", "true", "null", "[\"a\",{\"b\":{}}]", "[]"};
     return kOthers[Below(std::size(kOthers))];
   }
 
@@ -61,10 +62,20 @@ class TextMaker {
 };
 
 // A plain transcription of rendering a parsed value again: objects of strings and objects,
-// compact, every string through the writer's quoting; anything else cannot be rendered.
-bool Render(const KroOmxAny& value, std::string& text) {
+// compact, every string through the writer's quoting; a list only where lists is set (a member's
+// value when reading), of strings and objects. Anything else cannot be rendered.
+bool Render(const KroOmxAny& value, std::string& text, bool lists = false) {
   if (value.IsString()) {
     text += KroOmxJsonWriter::Quote(value.GetString().ToStdString());
+    return true;
+  }
+  if (lists && value.IsList()) {
+    text += "[";
+    for (int i = 1; i <= value.Size(); ++i) {
+      text += i > 1 ? "," : "";
+      if (!Render(value[i], text)) return false;
+    }
+    text += "]";
     return true;
   }
   if (!value.IsMap()) return false;
@@ -94,17 +105,6 @@ bool WriteByTheBook(const std::string& value, std::string& stream) {
   return true;
 }
 
-// A member's list rendered again: items are strings or objects.
-bool RenderList(const KroOmxAny& list, std::string& text) {
-  text += "[";
-  for (int i = 1; i <= list.Size(); ++i) {
-    text += i > 1 ? "," : "";
-    if (!Render(list[i], text)) return false;
-  }
-  text += "]";
-  return true;
-}
-
 // What the builder is handed for a stream when it is parsed and each member rendered again;
 // false when reading fails.
 bool ReadByTheBook(const std::string& stream, KroTestCalls& calls) {
@@ -112,13 +112,9 @@ bool ReadByTheBook(const std::string& stream, KroTestCalls& calls) {
   if (KroOmxJson::ParseString(KroOmxUTF8String(stream), parsed) < 0 || !parsed.IsMap())
     return false;
   for (const KroOmxAny::Item& member : parsed.MapItems()) {
-    std::string text;
-    if (member.second.IsString()) {
-      text = member.second.GetString().ToStdString();
-    } else if (member.second.IsList() ? !RenderList(member.second, text)
-                                      : !Render(member.second, text)) {
-      return false;
-    }
+    const bool isString = member.second.IsString();
+    std::string text = isString ? member.second.GetString().ToStdString() : "";
+    if (!isString && !Render(member.second, text, true)) return false;
     calls.emplace_back(member.first.ToStdString(), text);
   }
   return true;
