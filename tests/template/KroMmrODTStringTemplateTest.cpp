@@ -22,29 +22,25 @@ const std::string kFilter = "KroMmrODTStringTemplate::_PostFilter:";
 // The traces that each level of nested files adds on the way out.
 const std::string kLevel = " < " + kRender + "200 < " + kEntry + "300";
 
-// A fresh folder with root/ (its path, ending in "/", is Root()) holding the given files, and
+// A fresh folder with root/ (its path, ending in "/", is root) holding the given files, and
 // outside.txt next to it; removed with everything in it.
-class TempRoot {
- public:
+struct TempRoot {
   explicit TempRoot(const std::map<std::string, std::string>& files) {
     char folder[] = "/tmp/kroodt-template-test-XXXXXX";
-    if (mkdtemp(folder) != nullptr) _Base = folder;
-    std::filesystem::create_directories(Root() + "sub");
-    std::ofstream(_Base + "/outside.txt") << "outside";
-    for (const auto& file : files) std::ofstream(Root() + file.first) << file.second;
+    base = mkdtemp(folder) != nullptr ? folder : "/nonexistent";
+    root = base + "/root/";
+    std::filesystem::create_directories(root + "sub");
+    std::ofstream(base + "/outside.txt") << "outside";
+    for (const auto& file : files) std::ofstream(root + file.first) << file.second;
   }
   ~TempRoot() {
     std::error_code ignored;
-    std::filesystem::remove_all(_Base, ignored);
+    std::filesystem::remove_all(base, ignored);
   }
-  std::string Root() const { return _Base + "/root/"; }
-  std::string Base() const { return _Base; }
   void Link(const std::string& name, const std::string& target) const {
-    ASSERT_EQ(symlink(target.c_str(), (Root() + name).c_str()), 0) << name;
+    ASSERT_EQ(symlink(target.c_str(), (root + name).c_str()), 0) << name;
   }
-
- private:
-  std::string _Base;
+  std::string base, root;
 };
 
 struct Rendered {
@@ -139,13 +135,13 @@ TEST(KroMmrODTStringTemplate, ReadsFileSourcesBelowTheRootAndRendersThemFirst) {
       },
       {{"a failure two files deep", "{{file:/one.txt|JSONToJS}}",
         kFilter + "6969 < " + kEntry + "400" + kLevel + kLevel}},
-      root.Root());
-  std::string backslashed = root.Root();
+      root.root);
+  std::string backslashed = root.root;
   for (char& c : backslashed) c = c == '/' ? '\\' : c;
   Expect({{"the host reads \\ as a separator", "{{file:/sub/part.txt|JSONToJS}}", "P;Q"}}, {},
          backslashed);
   Expect({{"nothing between root and source", "{{file:/x.txt|JSONToJS}}", "X"}}, {},
-         root.Root() + "pre_");
+         root.root + "pre_");
 }
 
 // Fault: a file source could name any file the process can read.
@@ -159,15 +155,15 @@ TEST(KroMmrODTStringTemplate, RefusesFileSourcesThatLeaveTheRootBeforeReadingThe
              {"..", "{{file:/../outside.txt|JSONToJS}}", refused},
              {".. further on", "{{file:/sub/../../outside.txt|JSONToJS}}", refused},
              {".. with a backslash", "{{file:/sub\\..\\..\\outside.txt|JSONToJS}}", refused},
-             {"an absolute path", "{{file:/" + root.Base() + "/outside.txt|JSONToJS}}", refused},
+             {"an absolute path", "{{file:/" + root.base + "/outside.txt|JSONToJS}}", refused},
              {"a link to a file outside", "{{file:/out.txt|JSONToJS}}", refused},
              {"a link to a folder outside", "{{file:/up/outside.txt|JSONToJS}}", refused},
          },
-         root.Root());
+         root.root);
   Expect(
       {},
       {{"a .. made of the root's end and the source", "{{file:/./outside.txt|JSONToJS}}", refused}},
-      root.Root() + ".");
+      root.root + ".");
   Expect({}, {{"an absolute path without a root", "{{file://etc/hostname|JSONToJS}}", refused}});
 }
 
@@ -201,9 +197,9 @@ TEST(KroMmrODTStringTemplate, BoundsNestingAndTheTotalExpansion) {
              {"two files that include each other twice", "{{file:/a.txt|JSONToJS}}", tooDeep},
              {"64 MiB of text", "{{file:/bigs.txt|JSONToJS}}", kEntry + "600" + kLevel},
          },
-         root.Root());
+         root.root);
   // 2^17 entries: the 100001st fails, wherever it stands.
-  const Rendered doubled = Render("{{file:/f1.txt|JSONToJS}}", root.Root());
+  const Rendered doubled = Render("{{file:/f1.txt|JSONToJS}}", root.root);
   EXPECT_EQ(doubled.rc, KRO_E_FAIL);
   EXPECT_EQ(doubled.trace.rfind(kEntry + "600 < ", 0), 0u) << doubled.trace;
 }
