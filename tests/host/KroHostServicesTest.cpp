@@ -1,5 +1,5 @@
-// Host services of files, environment, trace output and errors: what the renderer and the
-// debug dump rely on beyond what their own tests show.
+// Host services of files, trace output and errors: what the renderer and the debug dump rely on
+// beyond what their own tests show (the dump's tests read the environment).
 #include <gtest/gtest.h>
 #include <stdlib.h>
 #include <sys/stat.h>
@@ -10,7 +10,6 @@
 #include <string>
 
 #include "KroError.h"
-#include "KroGetEnv.h"
 #include "KroMmdFSReadFileOperator.h"
 #include "KroVyxOutput.h"
 #include "VyxTkCompatCtx.h"
@@ -42,16 +41,6 @@ TEST(KroMmdFSReadFileOperator, ReadsOnlyRegularFilesUpToItsMaximumSize) {
     EXPECT_EQ(text.ToStdString(), c.read ? five : "");
   }
   std::filesystem::remove_all(base);
-}
-
-TEST(KroGetEnv, TellsAnEmptyVariableFromAMissingOne) {
-  KroUnicodeString value("stale");
-  ASSERT_EQ(setenv("KRO_TEST_ENV", "", 1), 0);
-  EXPECT_EQ(KroGetEnv("KRO_TEST_ENV", value), KRO_S_OK);
-  EXPECT_EQ(value, KroUnicodeString(""));
-  ASSERT_EQ(unsetenv("KRO_TEST_ENV"), 0);
-  EXPECT_EQ(KroGetEnv("KRO_TEST_ENV", value), KRO_E_FAIL);
-  EXPECT_EQ(KroGetEnv(nullptr, value), KRO_E_FAIL);
 }
 
 // A host error raised in a nested block passes through the outer handler's Rethrow as the same

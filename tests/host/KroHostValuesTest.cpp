@@ -5,8 +5,8 @@
 
 #include <clocale>
 #include <cstdio>
-#include <memory>
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -132,17 +132,6 @@ TEST(KroOmxAny, ACopyChangedInPlaceOrByValueLeavesTheOriginalAsItWas) {
   }
 }
 
-TEST(KroOmxJson, RefusesTextThatIsNotJsonAndLeavesTheOutputAlone) {
-  const char* rows[] = {"",         "{",         "{\"a\":}", "[1,]", "{\"a\":\"1\"} x",
-                        "\"\xff\"", "{'a':'b'}", "nul"};
-  for (const char* row : rows) {
-    SCOPED_TRACE(row);
-    KroOmxAny out("unchanged");
-    EXPECT_LT(KroOmxJson::ParseString(KroOmxUTF8String(std::string(row)), out), 0);
-    EXPECT_EQ(out.GetString(), KroUnicodeString("unchanged"));
-  }
-}
-
 TEST(KroOmxJson, RefusesNestingBeyondTheLimitWithoutRecursion) {
   int rc = -1;
   Parse(Nest(KroOmxJson::kMaxDepth, "[", "]", ""), &rc);
@@ -182,23 +171,9 @@ TEST(KroOmxJsonWriter, EscapesEveryStringIntoValidJsonAndKeepsNonAsciiText) {
       << "non-ASCII text reads back unchanged";
 }
 
-TEST(KroSysTraceRecorder, NestedRecordersSeeTracesInOrder) {
-  KroSysTraceRecorder outer;
-  KroSysBftier(100, "A::B", 0);
-  {
-    KroSysTraceRecorder inner;
-    KroSysBftier(200, "C::D", 0);
-    ASSERT_EQ(inner.Entries().size(), 1u);
-    EXPECT_EQ(inner.Entries()[0].stage, 200);
-  }
-  KroSysBftier(300, "E::F", 0);
-  ASSERT_EQ(outer.Entries().size(), 3u);
-  EXPECT_EQ(outer.ToString(), "A::B:100 < C::D:200 < E::F:300");
-}
-
 // Fault: a recorder that died before a later one stayed in the later one's chain, and the next
 // trace was written through the dangling pointer.
-TEST(KroSysTraceRecorder, RecordersMayDieInAnyOrder) {
+TEST(KroSysTraceRecorder, RecordersSeeTracesInOrderAndMayDieInAnyOrder) {
   auto first = std::make_unique<KroSysTraceRecorder>();
   auto second = std::make_unique<KroSysTraceRecorder>();
   auto third = std::make_unique<KroSysTraceRecorder>();
@@ -207,8 +182,14 @@ TEST(KroSysTraceRecorder, RecordersMayDieInAnyOrder) {
   first.reset();
   KroSysBftier(200, "C::D", 0);
   EXPECT_EQ(third->ToString(), "A::B:100 < C::D:200");
+  {
+    KroSysTraceRecorder inner;
+    KroSysBftier(300, "E::F", 0);
+    EXPECT_EQ(inner.ToString(), "E::F:300");
+  }
+  EXPECT_EQ(third->ToString(), "A::B:100 < C::D:200 < E::F:300");
   third.reset();
   KroSysTraceRecorder last;
-  KroSysBftier(300, "E::F", 0);
-  EXPECT_EQ(last.ToString(), "E::F:300");
+  KroSysBftier(400, "G::H", 0);
+  EXPECT_EQ(last.ToString(), "G::H:400");
 }
