@@ -37,6 +37,24 @@ inline std::string KroTestChainOf(const KroSysTraceRecorder& recorder) {
   return chain;
 }
 
+// The chain traced by a read of the stream that must fail.
+template <class Builder>
+std::string KroTestReadFailure(Builder& builder, const std::string& stream) {
+  KroSysTraceRecorder recorder;
+  EXPECT_EQ(builder.SetODTStream(stream.c_str()), KRO_E_FAIL) << stream;
+  return KroTestChainOf(recorder);
+}
+
+// The chain traced by a write with the query that must fail and leave the output alone.
+template <class Builder>
+std::string KroTestWriteFailure(Builder& builder, const char* query) {
+  KroSysTraceRecorder recorder;
+  KroUnicodeString stream = "untouched";
+  EXPECT_EQ(builder.GetODTStream(query, stream), KRO_E_FAIL) << query;
+  EXPECT_EQ(stream, KroUnicodeString("untouched")) << query;
+  return KroTestChainOf(recorder);
+}
+
 inline KroMfPart_var KroTestSamplePart() {
   KroMfPart_var part;
   EXPECT_EQ(KroMfPart::CreateSamplePart(part), KRO_S_OK);

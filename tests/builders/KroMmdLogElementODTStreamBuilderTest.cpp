@@ -27,10 +27,7 @@ TEST(KroMmdLogElementODTStreamBuilder, TracesElementsWithoutExactlyOnePath) {
     KroMmdLogElementODTStreamBuilder builder;
     ASSERT_EQ(builder.SetContext(part), KRO_S_OK);
     ASSERT_EQ(builder.SetLogElement(element), KRO_S_OK);
-    KroSysTraceRecorder recorder;
-    KroUnicodeString stream;
-    EXPECT_EQ(builder.GetODTStream("root{gnId} logPath", stream), KRO_E_FAIL);
-    EXPECT_EQ(KroTestChainOf(recorder),
+    EXPECT_EQ(KroTestWriteFailure(builder, "root{gnId} logPath"),
               "Log::_GetLogPathStream:700 < Log::GetValueStream:300 < "
               "ODT::_MapGetValueStream:100 < ODT::GetODTStream:500");
   }

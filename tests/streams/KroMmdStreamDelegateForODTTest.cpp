@@ -97,16 +97,10 @@ int IdentifierOf(const KroIMmiDelegateObject_var& delegate) {
 
 // Features of the sample part's first solids with the given names.
 KroMfPart_var Document(const std::vector<KroMfPart::FeatureDescription>& features) {
-  KroMfPart_var part;
-  EXPECT_EQ(KroMfPart::CreateFromModel(KroBRepModel::MakeSamplePart(), features, part), KRO_S_OK);
-  return part;
+  return MakeDocument(KroBRepModel::MakeSamplePart(), features);
 }
 
-KroMfPart_var SamplePart() {
-  KroMfPart_var part;
-  EXPECT_EQ(KroMfPart::CreateSamplePart(part), KRO_S_OK);
-  return part;
-}
+KroMfPart_var SamplePart() { return Document({}); }
 
 KroIMmiDelegateObject_var FeatureDelegate(const KroISpecObject_var& feature,
                                           const KroIMmiContract_var& contract = nullptr) {
@@ -168,10 +162,8 @@ TEST(KroMmdStreamDelegateForODT, WritesTheExamplesOfAFaceAndOfAWholeFeatureAndRe
   EXPECT_EQ(Write(Own<KroIMmiDelegateObject>(delegate)), R"(3_8_Feature7_Face_10_0_5_0_0_1_12_)");
 
   // A box whose top face is at z = 5, made by a feature that the journal calls Feature7.
-  KroMfPart_var part;
-  ASSERT_EQ(KroMfPart::CreateFromModel(KroBRepModel::MakeBox(20, 10, 5),
-                                       {{"Pad.7", "", "Feature7", "", 0}}, part),
-            KRO_S_OK);
+  const KroMfPart_var part =
+      MakeDocument(KroBRepModel::MakeBox(20, 10, 5), {{"Pad.7", "", "Feature7", "", 0}});
   EXPECT_EQ(Write(FeatureDelegate(part->GetFeature(1))), R"(3_8_Feature7_Feat_-1_)");
 
   KroIMmiDelegateObject_var face, feature;

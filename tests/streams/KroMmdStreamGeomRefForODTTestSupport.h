@@ -145,9 +145,13 @@ inline KroTopology_var MakeFakeFace(const KroMathPoint& point, const KroMathDire
 
 // ---- Documents. ----
 
-inline KroMfPart_var MakeDocument(const std::shared_ptr<KroBRepModel>& model) {
+// A document of the model; its features as given, when given.
+inline KroMfPart_var MakeDocument(const std::shared_ptr<KroBRepModel>& model,
+                                  const std::vector<KroMfPart::FeatureDescription>& features = {}) {
   KroMfPart_var part;
-  EXPECT_EQ(KroMfPart::CreateFromModel(model, part), KRO_S_OK);
+  EXPECT_EQ(features.empty() ? KroMfPart::CreateFromModel(model, part)
+                             : KroMfPart::CreateFromModel(model, features, part),
+            KRO_S_OK);
   return part;
 }
 

@@ -29,6 +29,7 @@ class LooseBody : public virtual KroBody {
   KroUnicodeString GetName() const override { return "Loose"; }
 };
 
+// The texts of every cell of the sample part: tests/data/streams/sample-cells.txt.
 TEST(KroMmdStreamTopoForODT, WritesEachKindWithItsTokenAndReadsItBack) {
   KroBody_var body = BoxBody();
   const struct {
@@ -36,8 +37,6 @@ TEST(KroMmdStreamTopoForODT, WritesEachKindWithItsTokenAndReadsItBack) {
     std::string stream;  // a volume's point is any point inside it: only its start is checked
   } cases[] = {
       {nullptr, R"(3_2_#1_Feat__)"},
-      {CellAt(body, 0, KroMathPoint(0, 0, 0)), R"(3_2_#1_Vrtx_0_0_0_0.5_0.5_0.707107__)"},
-      {CellAt(body, 1, KroMathPoint(0, 0, 5)), R"(3_2_#1_Edge_0_0_5_0_0_1__)"},
       {CellAt(body, 2, KroMathPoint(6.25, 5, 10)), R"(3_2_#1_Face_6.25_5_10_0_0_1__)"},
       {CellsOf(body, 3).front(), R"(3_2_#1_Wire_)"},
   };
@@ -57,16 +56,6 @@ TEST(KroMmdStreamTopoForODT, WritesEachKindWithItsTokenAndReadsItBack) {
     EXPECT_TRUE(bodyBack.IsSame(body));
     EXPECT_TRUE(cellBack.IsSame(c.cell));
   }
-}
-
-TEST(KroMmdStreamTopoForODT, ReadsAVolumeGivenByTwoFaces) {
-  KroMmdStreamTopoForODT stream;
-  KroBody_var body;
-  KroTopology_var cell;
-  ASSERT_EQ(stream.GetTopoFromStream(R"(3_2_#1_Vlme_6.25_5_10_0_0_1_6.25_5_0_0_0_-1__)",
-                                     ContextOf(BoxDocument()), body, cell),
-            KRO_S_OK);
-  EXPECT_TRUE(cell.IsSame(CellsOf(BoxBody(), 3).front()));
 }
 
 TEST(KroMmdStreamTopoForODT, RefusesToWriteABodyItCannotName) {
@@ -159,8 +148,7 @@ TEST(KroMmdStreamTopoForODT, StartsEachConversionAfresh) {
   EXPECT_TRUE(readCell.IsSame(face));
 }
 
-// ---- Locating cells from geometry: the tolerance of vertices, and the direction that tells
-// apart the cells through one point.
+// ---- Locating cells from geometry: the direction that tells apart the cells through one point.
 
 // Reads the stream within the document; the cell that came back, or an empty reference.
 KroTopology_var ReadCell(const KroMfPart_var& document, const KroUnicodeString& stream) {
@@ -171,13 +159,7 @@ KroTopology_var ReadCell(const KroMfPart_var& document, const KroUnicodeString& 
   return cell;
 }
 
-TEST(KroMmdStreamGeomRefForODT, TakesAVertexOnlyStrictlyWithinTheTolerance) {
-  const KroCell_var origin = CellAt(BoxDocument()->GetBody(1), 0, KroMathPoint(0, 0, 0));
-  KroTopology_var near = ReadCell(BoxDocument(), R"(3_2_#1_Vrtx_0.0199_0_0_0.5_0.5_0.707107__)");
-  ASSERT_TRUE(!!near);
-  EXPECT_EQ(near->GetTag(), origin->GetTag());
-  EXPECT_FALSE(ReadCell(BoxDocument(), R"(3_2_#1_Vrtx_0.02_0_0_0.5_0.5_0.707107__)"));
-}
+// The tolerance of the cell search: GetCellsOnBodyFromPointByGeomReroute in the host tests.
 
 // Fault kept out: a reader that left the direction out of the search took the first cell
 // through the point, whatever the stream's direction said.

@@ -12,8 +12,9 @@
 namespace {
 
 // The lines find prints for the streams that access writes with the arguments.
-std::vector<std::string> FoundAgain(const std::vector<std::string>& accessArgs) {
-  const KroOdtToolRun written = KroOdtRunTool(KroOdtWith({"access", "--quiet"}, accessArgs));
+std::vector<std::string> FoundAgain(std::vector<std::string> args) {
+  args.insert(args.begin(), {"access", "--quiet"});
+  const KroOdtToolRun written = KroOdtRunTool(args);
   EXPECT_EQ(written.exitCode, 0);
   EXPECT_EQ(written.err, "");
   const KroOdtToolRun found = KroOdtRunTool({"find", "--quiet"}, written.out);
@@ -23,19 +24,15 @@ std::vector<std::string> FoundAgain(const std::vector<std::string>& accessArgs) 
 
 }  // namespace
 
-// Each way of naming, written by access, is found again by find as the same cells, also when
-// the stream holds its sub-element before its support.
-TEST(KroOdtAccessVerb, WritesStreamsThatFindFindsAgainWhateverTheQuery) {
+// Written by access, the faces are found again by find as the same cells, also when the stream
+// holds its sub-element before its support; every way of naming on every model is shown by
+// RoundtripByEveryWayOfNamingFindsEveryCellOfEveryModel.
+TEST(KroOdtAccessVerb, WritesStreamsThatFindFindsAgain) {
   const KroOdtToolRun run = KroOdtRunTool({"access", "--quiet", "--dim", "2"});
-  EXPECT_EQ(KroOdtLines(run.out).size(), 145u);
   EXPECT_EQ(KroOdtLines(run.out)[0], R"({"support":{"bodyTag":"1"},"topoTag":"3"})");
-  const std::vector<std::string> cells = FoundAgain({});
-  ASSERT_EQ(cells.size(), 741u);
-  EXPECT_EQ(cells[0].rfind("found cell 0 37 ", 0), 0u) << cells[0];
-  for (const char* query : {"brpEle", "support{specId} gnSelector", "gnSelector", "geomReroute"}) {
-    SCOPED_TRACE(query);
-    EXPECT_EQ(FoundAgain({"--query", query}), cells);
-  }
+  const std::vector<std::string> faces = FoundAgain({"--dim", "2"});
+  EXPECT_EQ(faces.size(), 145u);
+  EXPECT_EQ(FoundAgain({"--dim", "2", "--query", "geomReroute"}), faces);
   // The axes of the faces of revolution: only the geometric selector tells them from the faces.
   const KroOdtToolRun axes = KroOdtRunTool({"access", "--axes", "--query", "geomReroute"});
   const std::vector<std::string> axisLines = KroOdtLines(axes.out);

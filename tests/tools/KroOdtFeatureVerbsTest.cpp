@@ -21,6 +21,7 @@ TEST(KroOdtFeatureVerbs, SaysWhichFeaturesCannotBeWrittenWithTheQuery) {
             "namingRef\": it has no alias");
 }
 
+// The stages of the other refusals: the tests of the GNAOSpec and LogElement builders.
 TEST(KroOdtFeatureVerbs, SaysWhyAFeatureStreamIsLostAndTheKeyReadLastDecides) {
   const std::pair<const char*, const char*> cases[] = {
       {R"({"bodyTag":"1","alias":"Knob"})", "found feature #5 Loft"},
@@ -32,15 +33,11 @@ TEST(KroOdtFeatureVerbs, SaysWhyAFeatureStreamIsLostAndTheKeyReadLastDecides) {
       {R"({"scopeEle":"*9"})", R"(lost scope element "*9": no scope has that number)"},
       {R"({"alias":"Nope"})", R"(lost no alias "Nope" in the part)"},
       {R"({"namingRef":"Zzz"})", R"(lost no naming reference or feature name "Zzz" in the part)"},
-      {R"({"gnId":"#x"})",
-       R"(lost identifier "#x": no decimal number from 0 to 4294967295 after "#")"},
       {R"({"frob":"1"})",
        "lost a key that is no way of naming an object (bodyTag, bodyId, specId, gnId, scopeEle, "
        "scopeId, alias, namingRef, logElement)"},
       {R"({bad)", "lost the text is not a JSON object (or nests too deep)"},
       {R"({})", "lost the stream names no object (it has no member)"},
-      {R"({"logElement":{"logPath":"Construction.Face.1","root":{"bodyTag":"1"}}})",
-       R"(lost log path: no log root ("root" must come before "logPath"))"},
       {R"({"logElement":{"root":{"bodyTag":"1"},"logPath":"Construction.Face.99"}})",
        "lost log path: no log element at that path under the root"},
   };

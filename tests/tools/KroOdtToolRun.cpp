@@ -11,6 +11,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "KroBRepModel.h"
+
 namespace {
 
 // The text as one shell word.
@@ -44,12 +46,6 @@ std::string KroOdtReadFile(const std::string& path) {
   std::ostringstream text;
   text << in.rdbuf();
   return text.str();
-}
-
-std::vector<std::string> KroOdtWith(std::vector<std::string> args,
-                                    const std::vector<std::string>& more) {
-  args.insert(args.end(), more.begin(), more.end());
-  return args;
 }
 
 const char* const kKroOdtBigModel = "TQFP-100-1EP_14x14mm_P0.5mm_EP5x5mm.step";
@@ -95,4 +91,11 @@ KroOdtTempDir::KroOdtTempDir() {
 KroOdtTempDir::~KroOdtTempDir() {
   std::error_code ignored;
   if (!_Path.empty()) std::filesystem::remove_all(_Path, ignored);
+}
+
+std::string KroOdtTempDir::Save(const std::shared_ptr<KroBRepModel>& model,
+                                const std::string& name) const {
+  const std::string path = File(name);
+  EXPECT_TRUE(model != nullptr && model->SaveBRep(path).Ok()) << path;
+  return path;
 }

@@ -3,8 +3,11 @@
 #ifndef KroOdtToolRun_H
 #define KroOdtToolRun_H
 
+#include <memory>
 #include <string>
 #include <vector>
+
+class KroBRepModel;
 
 struct KroOdtToolRun {
   int exitCode = -1;
@@ -24,10 +27,6 @@ std::string KroOdtDescribeRun(const std::vector<std::string>& args);
 // The lines of a text, without their ends.
 std::vector<std::string> KroOdtLines(const std::string& text);
 
-// args followed by more.
-std::vector<std::string> KroOdtWith(std::vector<std::string> args,
-                                    const std::vector<std::string>& more);
-
 // The big STEP model, whose streams take long to read; and whether the tests run sanitized.
 extern const char* const kKroOdtBigModel;
 extern const bool kKroOdtSanitized;
@@ -45,6 +44,8 @@ class KroOdtTempDir {
   KroOdtTempDir& operator=(const KroOdtTempDir&) = delete;
   const std::string& Path() const { return _Path; }
   std::string File(const std::string& name) const { return _Path + "/" + name; }
+  // The model saved as a BREP file of that name in the folder; its path.
+  std::string Save(const std::shared_ptr<KroBRepModel>& model, const std::string& name) const;
 
  private:
   std::string _Path;

@@ -1,7 +1,9 @@
 // The kro-odt command-line tool, run as a process: help, the command line itself, and the verbs
-// that work on a text (query, gnid, octets), with their outputs, exit codes and messages.
+// that work on a text (query, gnid, octets, render), with their outputs, exit codes and messages.
+// What the texts read to is shown by the tests of the query parser and of the streams.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -14,12 +16,13 @@ struct Case {
   int exitCode;
   std::string out;
   std::string err;
+  std::string input = "";  // on standard input
 };
 
 void ExpectRuns(const std::vector<Case>& cases) {
   for (const Case& c : cases) {
     SCOPED_TRACE(KroOdtDescribeRun(c.args));
-    const KroOdtToolRun run = KroOdtRunTool(c.args);
+    const KroOdtToolRun run = KroOdtRunTool(c.args, c.input);
     EXPECT_EQ(run.exitCode, c.exitCode);
     EXPECT_EQ(run.out, c.out);
     EXPECT_EQ(run.err, c.err);
@@ -32,9 +35,11 @@ TEST(KroOdtTool, PrintsHelpForTheToolAndForOneVerb) {
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(run.out.rfind("usage: kro-odt [--trace] [--quiet] VERB [OPERAND...]\n", 0), 0u);
   for (const char* verb : {"help", "query", "gnid", "octets", "info", "cells", "features", "access",
-                           "delegates", "find", "roundtrip", "demo"}) {
+                           "delegates", "find", "roundtrip", "diff", "demo"}) {
     EXPECT_NE(run.out.find(std::string("\n  kro-odt ") + verb), std::string::npos) << verb;
   }
+  // The built-in versions are told where the verbs are listed, so that they can be found.
+  EXPECT_NE(run.out.find("\ndiff also takes plate-v1 and plate-v2"), std::string::npos);
   const KroOdtToolRun verb = KroOdtRunTool({"gnid", "--help"});
   EXPECT_EQ(verb.exitCode, 0);
   EXPECT_EQ(verb.out.rfind("usage: kro-odt gnid TEXT\n", 0), 0u) << verb.out;
@@ -65,31 +70,22 @@ TEST(KroOdtTool, RefusesABadCommandLineWithOneUsageLine) {
   });
 }
 
-TEST(KroOdtTool, PrintsEachKeyOfAQueryWithItsSubQuery) {
-  const std::string unpaired =
-      R"(: "{" and "}" do not pair up (their numbers differ, or a "}" comes before its "{"))"
-      "\n";
+// query, gnid and octets: what a text reads to, or why it cannot be read.
+TEST(KroOdtTool, PrintsWhatATextReadsToOrSaysWhyItCannotBeRead) {
+  const std::string cannot = "kro-odt: cannot read identifier ";
   ExpectRuns({
       {{"query", "  value{support{bodyTag}   topoTag}  type "},
        0,
        "value {support{bodyTag} topoTag}\ntype\n",
        ""},
-      {{"query", "tab\tkey"}, 0, "tab\\tkey\n", ""},
-      {{"query", "clé{sous-requête} ñ"}, 0, "clé {sous-requête}\nñ\n", ""},
       {{"query", "--", "-k{x}"}, 0, "-k {x}\n", ""},
-      {{"query", "x}{y"}, 1, "", R"(kro-odt: cannot parse query "x}{y")" + unpaired},
       {{"--trace", "query", "a{b} c{d"},
        1,
        "",
-       R"(kro-odt: cannot parse query "a{b} c{d")" + unpaired +
-           "kro-odt: trace: KroMmdODTQueryParser::_ComputeOuterPairsPositions:200 < "
-           "KroMmdODTQueryParser::Parse:600\n"},
-  });
-}
-
-TEST(KroOdtTool, WritesBackAnIdentifierOrSaysWhyItCannotBeRead) {
-  const std::string cannot = "kro-odt: cannot read identifier ";
-  ExpectRuns({
+       R"(kro-odt: cannot parse query "a{b} c{d": "{" and "}" do not pair up (their numbers )"
+       R"(differ, or a "}" comes before its "{"))"
+       "\nkro-odt: trace: KroMmdODTQueryParser::_ComputeOuterPairsPositions:200 < "
+       "KroMmdODTQueryParser::Parse:600\n"},
       {{"gnid", "#4294967295"}, 0, "kind:    1\nnumber:  4294967295\ntext:    #4294967295\n", ""},
       {{"gnid", "~ff~a"},
        0,
@@ -100,36 +96,52 @@ TEST(KroOdtTool, WritesBackAnIdentifierOrSaysWhyItCannotBeRead) {
        "",
        cannot + "\"~1A\": no second \"~\" after the first number\n"
                 "kro-odt: trace: KroMmdStreamGnIdentifierForODT::GetGnIdentifierFromStream:1500\n"},
-      {{"gnid", "#4294967296", "--trace"},
-       1,
-       "",
-       cannot + "\"#4294967296\": no decimal number from 0 to 4294967295 after \"#\"\n" +
-           "kro-odt: trace: KroMmdStreamGnIdentifierForODT::GetGnIdentifierFromStream:4000\n"},
-      // Non-ASCII text is shown as it is; control and stray bytes are escaped.
-      {{"gnid", "#é"},
-       1,
-       "",
-       cannot + "\"#é\": no decimal number from 0 to 4294967295 after \"#\"\n"},
+      // Control and stray bytes are escaped.
       {{"gnid", "a\x01\xFF\"\n"},
        1,
        "",
        cannot + "\"a\\x01\\xFF\\\"\\n\": the text has neither \"~\" nor \"#\"\n"},
-  });
-}
-
-TEST(KroOdtTool, PrintsTheOctetsOfATextOrSaysWhyItCannotBeRead) {
-  ExpectRuns({
       {{"octets", R"(['AB',0,'C'])"},
        0,
        "octets:  65 66 0 67\ncount:   4\ntext:    ['AB',0,'C']\n",
        ""},
-      {{"octets", "['é']"}, 0, "octets:  195 169\ncount:   2\ntext:    [195,169]\n", ""},
       // The octet text leaves no trace.
       {{"--trace", "octets", "x"},
        1,
        "",
        "kro-odt: cannot read octet text \"x\": it does not begin with \"[\"\n"
        "kro-odt: trace: (none)\n"},
+  });
+}
+
+// A template from a file or standard input below --root, printed as it comes out, or a failure
+// said in words; which sources are refused is shown by the template's own tests.
+TEST(KroOdtTool, RendersATemplateOrSaysWhyItCannot) {
+  const KroOdtTempDir dir;
+  std::ofstream(dir.File("part.txt")) << "a;\"b\"";
+  std::ofstream(dir.File("page.txt")) << "[{{ file:/part.txt | JSToJSON }}]\n";
+  ExpectRuns({
+      // --root names a folder, with or without its last "/".
+      {{"render", "--root", dir.Path(), dir.File("page.txt")}, 0, "[a;\\\"b\\\"]\n", ""},
+      {{"render", "--root", dir.Path() + "/"},
+       0,
+       "a,\"b\"",
+       "",
+       "{{file:/part.txt|SemicolonToComa}}"},
+      {{"render", "--trace", "--root", dir.Path()},
+       1,
+       "",
+       "kro-odt: cannot render template from standard input: a file source leads outside the "
+       R"(root folder (a ".." segment, a path that begins with "/", or a link), or the root )"
+       "folder does not exist\nkro-odt: trace: KroMmrODTStringTemplate::_LoadData:100 < "
+       "KroMmrODTStringTemplate::_HandleEntry:200 < KroMmrODTStringTemplate::Render:200 < "
+       "KroMmrODTStringTemplate::Render:100\n",
+       "{{file:/../part.txt|JSONToJS}}"},
+      {{"render", dir.File("none.txt")},
+       2,
+       "",
+       "kro-odt: cannot read template \"" + dir.File("none.txt") +
+           "\": No such file or directory\n"},
   });
 }
 

@@ -18,8 +18,7 @@ TEST(KroOdtWrittenStreams, AreTheSameAsTheCommittedLists) {
   // A plate with a 10 x 10 grid of holes: its top and bottom faces take the path for faces
   // with many holes when their points are chosen.
   KroOdtTempDir dir;
-  const std::string plate = dir.File("plate100.brep");
-  ASSERT_TRUE(KroBRepModel::MakeHoledPlate(10, 10, false)->SaveBRep(plate).Ok());
+  const std::string plate = dir.Save(KroBRepModel::MakeHoledPlate(10, 10, false), "plate100.brep");
   const struct {
     const char* list;
     std::vector<std::string> args;
