@@ -5,7 +5,6 @@
 #include <climits>
 
 #include "KroIMmrContractPrivate.h"
-#include "KroIOmbUpdateContract.h"
 #include "KroMmrContractServices.h"
 #include "KroObject.h"
 
@@ -19,9 +18,6 @@ TEST(KroMmrContractServices, GivesEachContractOfItsIdentifierAndRefusesOthers) {
     ASSERT_EQ(KroMmrContractServices::GetIdentifierOfContract(contract, back), KRO_S_OK);
     EXPECT_EQ(back, identifier);
     if (!contract) continue;
-    void* update = nullptr;
-    ASSERT_EQ(contract->QueryInterface(KroIOmbUpdateContract::ClassIID(), &update), KRO_S_OK);
-    static_cast<KroIOmbUpdateContract*>(update)->Release();
     uint32_t flags = 0, version = 0;
     ASSERT_EQ(KroIMmrContractPrivate_var(contract)->GetSupportFlags(flags, version), KRO_S_OK);
     EXPECT_EQ((flags & KroIMmrContractPrivate::MfInitialFeatureSupport) != 0, identifier == 12);

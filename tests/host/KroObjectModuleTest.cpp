@@ -111,8 +111,4 @@ TEST(ToCreateBOA, MakesNothingAndLeavesNothingAliveForAMismatch) {
               nullptr);
     EXPECT_EQ(KroBaseUnknown::LiveObjects(), live);
   }
-  EXPECT_EQ(KroMetaClass::Retrieve("TestMark", KroClassCodeExtension, MarkMeta(), "KroMfBody",
-                                   "Tests", sizeof(TestMark<false>)),
-            nullptr)
-      << "one class name, one description";
 }
