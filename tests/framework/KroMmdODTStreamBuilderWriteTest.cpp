@@ -48,21 +48,18 @@ TEST(KroMmdODTStreamBuilder, FillsTheMandatoryInputsTheQueryLeavesOpen) {
         {"z leaves the root open; the fill adds x", "z", R"({"z":"vz","x":"vx"})"},
         {"a requested group node is written and gives the root", "p", R"({"p":"vp"})"}}},
       {{{"", "a", 0, 0}, {"", "b", 0, 0}, {"", "c", 0, 0}},
-       {{"alternatives, empty query: the first declared only", "", R"({"a":"va"})"},
-        {"alternatives, the second requested: that one only", "b", R"({"b":"vb"})"}}},
+       {{"alternatives, empty query: the first declared only", "", R"({"a":"va"})"}}},
       {{{"", "a", 0, 1}, {"", "b", 0, 0}},
        {{"an optional first alternative is passed over", "", R"({"b":"vb"})"}}},
       {kConjuncts,
-       {{"conjuncts, empty query: every one", "", R"({"a":"va","b":"vb","c":"vc"})"},
-        {"requested first, then the rest in declaration order", "c",
+       {{"requested first, then the rest in declaration order", "c",
          R"({"c":"vc","a":"va","b":"vb"})"},
         {"a key requested twice is written once", "a a", R"({"a":"va","b":"vb","c":"vc"})"}}},
       {{{"", "a", 1, 0}, {"", "b", 0, 0}, {"", "c", 1, 0}},
        {{"mixed group: the first alternative gives the members after it", "",
          R"({"a":"va","b":"vb"})"}}},
       {{{"", "a", 1, 1}, {"", "b", 1, 0}},
-       {{"optional leaf: not written by the fill", "", R"({"b":"vb"})"},
-        {"optional leaf: written when requested", "a", R"({"a":"va","b":"vb"})"}}},
+       {{"optional leaf: not written by the fill", "", R"({"b":"vb"})"}}},
       {{{"", "b", 1, 0}, {"", "a", 1, 0}},
        {{"children are walked in declaration order, not key order", "", R"({"b":"vb","a":"va"})"}}},
       {{{"", "g", 0, 0}, {"", "h", 0, 0}, {"g", "u", 1, 0}, {"g", "w", 1, 0}},
@@ -122,13 +119,10 @@ TEST(KroMmdODTStreamBuilder, FailsAWriteWithTheStageOfTheStepThatFailedAndKeepsT
       {kConjuncts, "", "a{b",
        "KroMmdODTQueryParser::_ComputeOuterPairsPositions:200 < KroMmdODTQueryParser::Parse:600 < "
        "KroMmdODTStreamBuilder::GetODTStream:300"},
-      // Declarations that fail: a key declared twice or the root as a key (100), a parent
-      // never declared, declared after its child, or a key as its own parent (700).
+      // Declarations that fail: a key declared twice (100), a parent declared after its child
+      // (700).
       {{{"", "a", 1, 0}, {"", "a", 1, 0}}, "", "", declare + ":100" + declared},
-      {{{"", "_root_", 1, 0}}, "", "", declare + ":100" + declared},
-      {{{"", "a", 1, 0}, {"b", "c", 1, 0}}, "", "", declare + ":700" + declared},
       {{{"p", "c", 1, 0}, {"", "p", 1, 0}}, "", "", declare + ":700" + declared},
-      {{{"a", "a", 1, 0}}, "", "", declare + ":700" + declared},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.chain);
@@ -145,31 +139,11 @@ TEST(KroMmdODTStreamBuilder, FailsAWriteWithTheStageOfTheStepThatFailedAndKeepsT
   }
 }
 
-TEST(KroMmdODTStreamBuilder, KeepsTheTreeOfARefusedDeclarationAsItWas) {
-  // The second declaration of a would make it optional: the first (mandatory) stays. The child
-  // of a parent never declared is not added at all.
-  const std::vector<KroTestInput> inputs = {
-      {"", "a", 1, 0}, {"", "a", 1, 1}, {"", "b", 1, 1}, {"nope", "c", 1, 0}};
-  KroTestTreeBuilder builder(inputs, ValuesOf(inputs));
-  builder._IgnoreDeclareFailures = true;
-  KroUnicodeString stream;
-  ASSERT_EQ(builder.GetODTStream("", stream), KRO_S_OK);
-  EXPECT_EQ(stream.ToStdString(), R"({"a":"va"})");
-  KroSysTraceRecorder recorder;
-  EXPECT_EQ(builder.GetODTStream("c", stream), KRO_E_FAIL);
-  EXPECT_EQ(
-      recorder.ToString(),
-      "KroMmdODTStreamBuilder::DeclareInput:100 < KroMmdODTStreamBuilder::DeclareInput:700 < "
-      "KroMmdODTStreamBuilder::_UpdateInputMap:100 < KroMmdODTStreamBuilder::GetODTStream:400");
-}
-
 TEST(KroMmdODTStreamBuilder, WritesObjectValuesAsObjectsAndEveryOtherTextAsAString) {
   const std::pair<const char*, const char*> rows[] = {
       {R"({"k":"v","n":{"m":"w"}})", R"({"a":{"k":"v","n":{"m":"w"}}})"},
       {"123", R"({"a":"123"})"},
       {R"(["x","y"])", R"({"a":"[\"x\",\"y\"]"})"},
-      {R"({"k":)", R"({"a":"{\"k\":"})"},
-      {"穴 \"q\"\n", R"({"a":"穴 \"q\"\n"})"},
   };
   for (const auto& [value, expected] : rows) {
     SCOPED_TRACE(value);
@@ -187,8 +161,9 @@ TEST(KroMmdODTStreamBuilder, RefusesToWriteAValueNestedBeyondTheReadableDepth) {
   KroUnicodeString stream;
   ASSERT_EQ(builder.GetODTStream("", stream), KRO_S_OK);
   EXPECT_EQ(stream.ToStdString(), R"({"a":)" + KroTestNested(KroOmxJson::kMaxDepth - 1) + "}");
-  KroTestTreeBuilder reader;
-  EXPECT_EQ(reader.SetODTStream(stream), KRO_S_OK);
+  KroTestTreeBuilder reader;  // the deepest stream a reader takes, handed over whole
+  ASSERT_EQ(reader.SetODTStream(stream), KRO_S_OK);
+  EXPECT_EQ(reader._Received.at(0).second, KroTestNested(KroOmxJson::kMaxDepth - 1));
 
   builder._Values["a"] = KroTestNested(KroOmxJson::kMaxDepth);
   KroSysTraceRecorder recorder;
