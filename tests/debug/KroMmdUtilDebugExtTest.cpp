@@ -106,16 +106,6 @@ TEST(KroMmdUtilDebugExt, IsRegisteredAndTheStreamTablesBuiltBeforeTheProgramRuns
     if (table >= from && table < to) permissions = line.substr(line.find(' ') + 1, 4);
   }
   EXPECT_EQ(permissions.substr(0, 2), "r-") << "the table's page: " << permissions;
-
-  const long live = KroBaseUnknown::LiveObjects();
-  {
-    const KroMfPart_var part = KroHostTestSamplePart();
-    const KroIBRepAccess_var access = SampleAccess(part);
-    const KroIMmrUtilDebug_var debug(access);
-    ASSERT_TRUE(debug);
-    EXPECT_TRUE(KroIBRepAccess_var(debug).IsSame(access)) << "it answers for its access";
-  }
-  EXPECT_EQ(KroBaseUnknown::LiveObjects(), live);
 }
 
 TEST(KroMmdUtilDebugExt, WritesOneLineOnlyWhenTheSwitchHoldsANonZeroNumber) {
@@ -152,10 +142,6 @@ TEST(KroMmdUtilDebugExt, ReadsTheSwitchOncePerProcess) {
 namespace {
 
 // Objects of the BRep access's late type that lack what a dump needs.
-class NoAccess : public virtual KroBaseUnknown {
- public:
-  const char* GetLateType() const override { return "KroBRepAccessImpl"; }
-};
 class AccessOnly : public virtual KroIBRepAccess {
  public:
   const char* GetLateType() const override { return "KroBRepAccessImpl"; }
@@ -185,8 +171,7 @@ TEST(KroMmdUtilDebugExt, FailsAtTheStageOfWhatItsAccessLacksAndFlushesAHostError
     KroBaseUnknown* object;
     int stage;
     std::string written;
-  } rows[] = {{new NoAccess, 9001, ""},
-              {new AccessOnly, 9002, ""},
+  } rows[] = {{new AccessOnly, 9002, ""},
               {new Builder(KroError()), 9003, ""},
               {new Builder(lost), 9099, "error: the body is gone\n"}};
   for (const auto& row : rows) {
@@ -203,4 +188,15 @@ TEST(KroMmdUtilDebugExt, FailsAtTheStageOfWhatItsAccessLacksAndFlushesAHostError
     EXPECT_EQ(VyxTkCompatCtx::Depth(), 0) << "the block is closed";
   }
   EXPECT_TRUE(lost.IsFlushed());
+}
+
+// The adapter under the extension only traces that its own dump is not implemented.
+TEST(KroMmdUtilDebugAdapt, OnlyTracesThatItsDumpIsNotImplemented) {
+  KroMmdUtilDebugAdapt* adapter = new KroMmdUtilDebugAdapt;
+  KroVyxOutput::Capture capture;
+  KroSysTraceRecorder recorder;
+  EXPECT_EQ(adapter->DumpStreamTrefle("L"), 0);
+  EXPECT_EQ(recorder.ToString(), "KroMmdUtilDebugAdapt::DumpStreamTrefle not implemented:-9999");
+  EXPECT_EQ(capture.Text(), "");
+  adapter->Release();
 }
