@@ -1,6 +1,6 @@
 // Test helpers for the geometric link streams: a link stream whose hooks follow a script and
-// record what they receive, hand-made cells with exactly known geometry, a probe of the shared
-// field readers, and documents built from the kernel's parts.
+// record what they receive, hand-made cells with exactly known geometry, and documents built
+// from the kernel's parts.
 #ifndef KroMmdStreamGeomRefForODTTestSupport_H
 #define KroMmdStreamGeomRefForODTTestSupport_H
 
@@ -69,16 +69,6 @@ class ScriptedGeomLink : public KroMmdStreamGeomRefForODT {
   }
   KroResult SetSpecializedStream(const KroUnicodeString& in) override {
     return Hook("SetSpecializedStream", receivedSpecialized, in);
-  }
-};
-
-// Reaches the direction reader that the compact streams share, on a text of the test's choosing.
-class GeomCursorProbe : public KroMmdGeomCursorForODT {
- public:
-  static KroResult ReadDirection(const std::string& text, KroMathDirection& direction) {
-    GeomCursorProbe probe;  // the text loaded with the cursor at 0, as the readers do
-    if (KroFailed(probe.LoadText(text))) return KRO_E_FAIL;
-    return probe.KroMmdGeomCursorForODT::ReadDirection(direction);
   }
 };
 
