@@ -1,5 +1,5 @@
-// Delegate builder: its geometric sub-element read into the embedded BRepAccess builder, the
-// refusal of every other key with its stage, and a write that always fails.
+// Delegate builder: the refusal of every key but its geometric sub-element, with its stage, and a
+// write that always fails. Sub-elements that read, on every model: KroOdtMetaSelectionFindTest.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -28,21 +28,6 @@ unsigned int Read(const KroMfPart_var& part, const std::string& stream, std::str
 
 }  // namespace
 
-TEST(KroMmdDelegateODTStreamBuilder, ReadsItsGeometricSubElementAsABRepAccessStream) {
-  const KroMfPart_var part = KroTestSamplePart();
-  std::string chain;
-  for (short dimension = 0; dimension <= 3; ++dimension) {
-    const KroCell_var cell = KroTestCell(part, dimension, 1, 2);
-    SCOPED_TRACE(dimension);
-    EXPECT_EQ(Read(part,
-                   R"({"geomSubElem":{"support":{"bodyTag":"53"},"topoTag":")" +
-                       std::to_string(cell->GetTag()) + R"("}})",
-                   chain),
-              cell->GetTag());
-    EXPECT_EQ(chain, "");
-  }
-}
-
 TEST(KroMmdDelegateODTStreamBuilder, RefusesEveryOtherKeyWithItsStage) {
   const KroMfPart_var part = KroTestSamplePart();
   const std::string set = "KroMmdDelegateODTStreamBuilder::SetValueStream:";
@@ -54,7 +39,6 @@ TEST(KroMmdDelegateODTStreamBuilder, RefusesEveryOtherKeyWithItsStage) {
       // The groups are no members of a stream.
       {R"({"Create":{"What":{"geomSubElem":{"support":{"bodyTag":"1"},"topoTag":"3"}}}})",
        set + "6969" + read},
-      {R"({"Get":{"delegateId":"1"}})", set + "6969" + read},
       // The sub-element's own refusal, traced again by each reader outward.
       {R"({"geomSubElem":{"support":{"bodyTag":"1"},"topoTag":"99999"}})",
        "BRep::_SetTopoTagStream:300 < BRep::SetValueStream:300 < ODT::SetODTStream:400 < "

@@ -49,7 +49,6 @@ TEST(KroMmdGeomSelectorForODT, WritesTheTextOfEachTypeAndReadsItBackToTheCell) {
     const char* text;
   } cases[] = {
       {Box(), 0, 2, 0, "1_Vrtx_0_0_0_0.5_0.5_0.707107_"},
-      {Box(), 1, 1, 0, "1_Edge_0_0_5_0_0_1_"},
       {Box(), 2, 6, 0, "1_Face_6.25_5_10_0_0_1_"},
       {Box(), 2, 6, 1, "1_Axis_6.25_5_10_0_0_1_"},  // the flag is the caller's
       {Box(), 3, 1, 0, "1_Wire_0.244949_5_5_1_0_0_"},
@@ -87,7 +86,6 @@ TEST(KroMmdGeomSelectorForODT, ReadsVersionsUpToOneAndAVolumeByTwoOfItsFaces) {
     const KroCell_var cell;  // empty: refused with 300
   } cases[] = {
       {"0_Face_6.25_5_10_0_0_1_", top},
-      {"-1_Face_6.25_5_10_0_0_1_", top},
       {"x_Face_6.25_5_10_0_0_1_", top},  // no number reads as 0
       {"2_Face_6.25_5_10_0_0_1_", nullptr},
       {"3_2_#1_Face_6.25_5_10_0_0_1__", nullptr},  // a link stream
@@ -126,7 +124,6 @@ TEST(KroMmdGeomSelectorForODT, TracesEachFailureWithTheStageOfItsStep) {
   } cases[] = {
       {"", false, false, read + "100"},  // before the text is looked at
       {"", true, false, read + "200"},
-      {"1_Fac", true, false, read + "400"},
       {"1_Face_6.25_5", true, false, subElem + "100 < " + read + "600"},
       {"1_Face_6.25_5_10_0_0", true, false, subElem + "200 < " + read + "600"},
       {"1_Face_500_500_500_0_0_1_", true, false, read + "600"},
@@ -178,7 +175,6 @@ TEST(KroMmdGeomSelectorForODT, ScansTheFieldsAsTheReadersReadThem) {
       {false, "1_Face_6.25_5", false, false, Selector::Face, 8, 0},
       {true, "3_2_#1_Vlme_1_2_3_0_0_1_4_5_6_0_0_1__", true, false, KroMmdStreamGeomRefForODT::Vlme,
        13, 37},
-      {true, "3_2_#1_Feat__", true, false, KroMmdStreamGeomRefForODT::Feat, 0, 13},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);

@@ -63,9 +63,6 @@ TEST(KroMmdSelectionResultODTStreamBuilder, TracesBadStreamsAndKeepsTheCellsBefo
        "8"},
       {false, R"({"geomReroutes":)" + kTopAndOrigin + "}",
        "Sel::SetGeomSelectorStreamForODT:100 < SelRes::_SetGeomReroutesStream:500" + reroutes, "8"},
-      {true, R"({"geomReroutes":["1_Face_6.25_5_10_0_0_1_","2_Face_6.25_5_10_0_0_1_"]})",
-       "Sel::SetGeomSelectorStreamForODT:300 < SelRes::_SetGeomReroutesStream:500" + reroutes,
-       "8 8"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.stream);
@@ -92,10 +89,6 @@ TEST(KroMmdSelectionResultODTStreamBuilder, FailsEveryWriteWhateverTheQuery) {
   ASSERT_EQ(builder.SetODTStream(R"({"support":{"bodyTag":"1"},"topoTags":["8"]})"), KRO_S_OK);
   const std::string get = " < ODT::_MapGetValueStream:100 < ODT::";
   const std::pair<const char*, std::string> cases[] = {
-      {"support{specId}", "SelRes::GetValueStream:300" + get +
-                              "_FillNextMandatoryInput:700 < ODT::_FillNextMandatoryInput:400 < "
-                              "ODT::_FillNextMandatoryInput:400 < ODT::_FillMandatoryInputs:300 "
-                              "< ODT::GetODTStream:600"},
       {"topoTags", "SelRes::GetValueStream:300" + get + "GetODTStream:500"},
       {"geomReroutes", "SelRes::GetValueStream:6969" + get + "GetODTStream:500"},
   };

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "tools/KroOdtToolRun.h"
@@ -27,9 +26,6 @@ TEST(KroOdtDelegateVerbs, WritesFeatureDelegatesByJournalingNameThatFindFindsAga
   EXPECT_EQ(found.exitCode, 0);
   EXPECT_EQ(KroOdtLines(found.out)[1], "found delegate feature #2 Boss");
   EXPECT_EQ(KroOdtLines(found.out)[6], "found delegate feature #7 Hole.2");
-  // Cell delegates of every model are found again by roundtrip --via delegate.
-  EXPECT_EQ(KroOdtLines(KroOdtRunTool({"delegates", "--quiet"}).out)[0],
-            "3_5_Pad.1_Vrtx_-8.88178e-16_6_8_0.5_0.5_0.707107_-1_");
 }
 
 // The stages of the other refusals: the tests of the delegate stream and the Delegate builder.
@@ -44,10 +40,6 @@ TEST(KroOdtDelegateVerbs, FindsByBodyTagOrSaysWhyADelegateIsLost) {
       {{"--body-tag", "53"},
        "3_5_Pad.2" + face + "12_",
        "lost its contract stands for the feature as first built, which a body tag does not find"},
-      {{"--body-tag", "9"}, "3_5_Pad.2" + face + "-1_", "lost no body has the tag 9"},
-      {{},
-       "3_5_Pad.2" + face + "7_",
-       "lost no contract has the identifier at character 31 (-1, 1, 2 and 12 do)"},
       {{},
        R"({"geomSubElem":{"geomReroute":"1_Face_56_25_28_0_0_1_","support":{"bodyTag":"53"}}})",
        "found cell 2 66 56 25 28"},
@@ -61,15 +53,12 @@ TEST(KroOdtDelegateVerbs, FindsByBodyTagOrSaysWhyADelegateIsLost) {
     EXPECT_EQ(run.exitCode, row.line.rfind("found", 0) == 0 ? 0 : 1);
     EXPECT_EQ(run.out, row.line + "\n");
   }
-  for (const auto& [args, err] : std::vector<std::pair<std::vector<std::string>, std::string>>{
-           {{"delegates", "--contract", "7"},
-            R"(--contract takes a contract identifier (-1, 1, 2, 12), not "7")"},
-           {{"find", "--body-tag", "-1", "3_1_x_Feat_-1_"},
-            R"(--body-tag takes the tag of a body (an unsigned number), not "-1")"}}) {
-    const KroOdtToolRun run = KroOdtRunTool(args);
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_EQ(run.err, "kro-odt: " + err + " (see kro-odt --help)\n");
-  }
+  KroOdtExpectRefused({"delegates", "--contract", "7"},
+                      R"(--contract takes a contract identifier (-1, 1, 2, 12), not "7" (see )"
+                      "kro-odt --help)\n");
+  KroOdtExpectRefused({"find", "--body-tag", "-1", "3_1_x_Feat_-1_"},
+                      R"(--body-tag takes the tag of a body (an unsigned number), not "-1" (see )"
+                      "kro-odt --help)\n");
 }
 
 }  // namespace

@@ -47,5 +47,4 @@ TEST(KroOdtDumpVerb, SaysWhichVariableToSetWhenTheSwitchIsOff) {
     EXPECT_NE(run.err.find("set MMD_ACTIVATE_DUMPSTREAMTREFLE to a non-zero number"),
               std::string::npos);
   }
-  EXPECT_EQ(RunWithSwitch("1", {"dump", "--dim", "feat"}).exitCode, 2);
 }

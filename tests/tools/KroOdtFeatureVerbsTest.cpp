@@ -30,16 +30,11 @@ TEST(KroOdtFeatureVerbs, SaysWhyAFeatureStreamIsLostAndTheKeyReadLastDecides) {
       {R"({"namingRef":"Boss"})", "found feature #2 Boss"},
       {R"({"logElement":{"root":{"bodyTag":"1"},"logPath":"Construction.Face.3"}})",
        "found log ~1~3 Construction.Face.3"},
-      {R"({"scopeEle":"*9"})", R"(lost scope element "*9": no scope has that number)"},
       {R"({"alias":"Nope"})", R"(lost no alias "Nope" in the part)"},
-      {R"({"namingRef":"Zzz"})", R"(lost no naming reference or feature name "Zzz" in the part)"},
       {R"({"frob":"1"})",
        "lost a key that is no way of naming an object (bodyTag, bodyId, specId, gnId, scopeEle, "
        "scopeId, alias, namingRef, logElement)"},
       {R"({bad)", "lost the text is not a JSON object (or nests too deep)"},
-      {R"({})", "lost the stream names no object (it has no member)"},
-      {R"({"logElement":{"root":{"bodyTag":"1"},"logPath":"Construction.Face.99"}})",
-       "lost log path: no log element at that path under the root"},
   };
   std::vector<std::string> args = {"find"};
   std::string expected;

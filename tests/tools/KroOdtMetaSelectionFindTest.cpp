@@ -108,16 +108,12 @@ TEST(KroOdtFindMetaAndSelections, RewritesInnerStreamsWithTheirFormatAndSaysWhyO
             Lines({"access", "--quiet", "--query", query, model}));
   const KroOdtToolRun run =
       KroOdtRunTool({"find", "--rewrite", model, R"({"type":"Meta","value":{"type":"GNAOSpec"}})",
-                     R"({"type":"Log"})", R"({"support":{"bodyTag":"1"},"topoTags":["1"]})",
-                     R"({"geomReroutes":["1_Face_500_0_0_0_0_1_"],"support":{"bodyTag":"1"}})",
+                     R"({"support":{"bodyTag":"1"},"topoTags":["1"]})",
                      R"({"support":{"bodyTag":"1"},"topoTags":["51","x"]})"});
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_EQ(run.out, R"({"type":"","format":"","value":""})"
                      "\n"
-                     "lost the type \"Log\" names no kind of stream (letter case counts)\n"
                      "found body 1 AT310_Horizontal_1EP_2\n"
                      "found selection 1 cells\n"
-                     "lost geomReroutes item 1 \"1_Face_500_0_0_0_0_1_\": no face within 0.02 "
-                     "of the point (500, 0, 0)\n"
                      "lost topoTags item 2 \"x\": not an unsigned decimal number\n");
 }

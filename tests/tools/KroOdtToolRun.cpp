@@ -41,6 +41,14 @@ KroOdtToolRun KroOdtRunTool(const std::vector<std::string>& args, const std::str
   return run;
 }
 
+void KroOdtExpectRefused(const std::vector<std::string>& args, const std::string& message) {
+  SCOPED_TRACE(KroOdtDescribeRun(args));
+  const KroOdtToolRun run = KroOdtRunTool(args);
+  EXPECT_EQ(run.exitCode, 2);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err.rfind("kro-odt: " + message, 0), 0u) << run.err;
+}
+
 std::string KroOdtReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::ostringstream text;

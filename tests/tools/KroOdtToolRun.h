@@ -18,6 +18,10 @@ struct KroOdtToolRun {
 // Standard input holds input. Fails the test when the tool runs for more than 300 s.
 KroOdtToolRun KroOdtRunTool(const std::vector<std::string>& args, const std::string& input = "");
 
+// Runs the tool, which must refuse the command line: exit code 2, nothing on standard output, and
+// a standard error that begins with "kro-odt: " and the message.
+void KroOdtExpectRefused(const std::vector<std::string>& args, const std::string& message);
+
 // The bytes of a file; empty when it cannot be read.
 std::string KroOdtReadFile(const std::string& path);
 
