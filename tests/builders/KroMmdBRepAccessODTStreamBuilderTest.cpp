@@ -121,6 +121,22 @@ TEST(KroMmdBRepAccessODTStreamBuilder, WritesAndRebuildsTheAxisOfAFaceOfRevoluti
   EXPECT_FALSE(none);
 }
 
+// A stream written selector first cannot be read in one go (the support is not known yet when
+// the selector is read: the first row of TracesEachReadingFailureWithItsChain); read after its
+// support, it names the face.
+TEST(KroMmdBRepAccessODTStreamBuilder, ReadsAStreamWrittenSelectorFirstOnlyAfterItsSupport) {
+  const KroMfPart_var box = KroTestModelPart(KroBRepModel::MakeBox(20, 10, 10));
+  KroMmdBRepAccessODTStreamBuilder builder;
+  ASSERT_EQ(builder.SetContext(box), KRO_S_OK);
+  ASSERT_EQ(builder.SetODTStream(R"({"support":{"bodyTag":"1"}})"), KRO_S_OK);
+  ASSERT_EQ(builder.SetODTStream(
+                R"({"geomReroute":"1_Face_6.25_5_10_0_0_1_","support":{"bodyTag":"1"}})"),
+            KRO_S_OK);
+  unsigned int tag = 0;
+  EXPECT_EQ(builder.GetTopoTag(tag), KRO_S_OK);
+  EXPECT_EQ(tag, 8u);
+}
+
 // Reading a sub-element whose support, context or body is missing fails at its stage, never
 // dereferencing the missing object.
 TEST(KroMmdBRepAccessODTStreamBuilder, TracesEachReadingFailureWithItsChain) {
