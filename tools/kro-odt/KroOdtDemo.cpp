@@ -1,6 +1,6 @@
-// The demo verb: the verbs on the built-in sample part (its features and cells, a few streams
-// found again, the roundtrip table) and two of the text conversions, printed as a terminal
-// session would show them.
+// The demo verb: the verbs on the built-in sample part (its features and cells, a few streams of
+// each kind found again, the roundtrip table), the diff of the built-in plate versions and two of
+// the text conversions, printed as a terminal session would show them.
 #include <cstdio>
 #include <map>
 #include <string>
@@ -25,11 +25,13 @@ const Example kExamples[] = {
 
 // Runs a verb as the command line would, without progress bar.
 int RunVerb(int (*run)(KroOdtArgs&), const char* verb,
-            const std::map<std::string, std::string>& options = {}) {
+            const std::map<std::string, std::string>& options = {},
+            const std::vector<std::string>& operands = {}) {
   KroOdtArgs args;
   args.verb = verb;
   args.quiet = true;
   args.options = options;
+  args.operands = operands;
   const int rc = run(args);
   std::fflush(stdout);
   return rc;
@@ -69,9 +71,15 @@ int KroOdtRunDemo(KroOdtArgs&) {
   streams.push_back("3_2_#" + std::to_string(lastBody) + "_Face_500_500_500_0_0_1__");
   streams.push_back(R"({"alias":"Knob"})");
   streams.push_back(R"({"alias":"Handle"})");
+  // A BRepAccess stream, the same cell behind a meta stream, and a selection of two cells.
+  streams.push_back(R"({"support":{"bodyTag":"1"},"topoTag":"3"})");
+  streams.push_back(R"({"type":"BRepAccess","value":{"support":{"bodyTag":"1"},"topoTag":"3"}})");
+  streams.push_back(R"({"support":{"bodyTag":"1"},"topoTags":["3","8"]})");
   for (const std::string& stream : streams) {
     Show("find '" + stream + "'");
-    std::printf("%s\n", KroOdtFindStream(part, stream).line.c_str());
+    const KroOdtFindResult result = KroOdtFindStream(part, stream);
+    for (const std::string& object : result.objects) std::printf("%s\n", object.c_str());
+    std::printf("%s\n", result.line.c_str());
   }
 
   Show("features");
@@ -79,6 +87,10 @@ int KroOdtRunDemo(KroOdtArgs&) {
 
   Show("roundtrip");
   RunVerb(KroOdtRunRoundtrip, "roundtrip");
+
+  // The plate with a third hole against the plate without it: the hole's face is lost.
+  Show("diff --dim face plate-v2 plate-v1");
+  RunVerb(KroOdtRunDiff, "diff", {{"--dim", "face"}}, {"plate-v2", "plate-v1"});
 
   for (const Example& example : kExamples) {
     const KroOdtReport report = example.describe(example.text);
